@@ -1,0 +1,84 @@
+#include "CommandLine.h"
+
+#include "document/CNetDoc.h"
+#include "document/DocumentDump.h"
+
+#include <QJsonDocument>
+
+namespace {
+
+const QStringList kCommands{QStringLiteral("new"), QStringLiteral("dump"),
+                            QStringLiteral("convert")};
+
+} // namespace
+
+CommandLine::CommandLine(QTextStream& out, QTextStream& err)
+    : m_out(out)
+    , m_err(err)
+{
+}
+
+bool CommandLine::handles(const QStringList& arguments)
+{
+    return arguments.size() > 1 && kCommands.contains(arguments.at(1));
+}
+
+int CommandLine::run(const QStringList& arguments)
+{
+    const QString command = arguments.value(1);
+    if (command == QLatin1String("new") && arguments.size() == 3)
+        return runNew(arguments.at(2));
+    if (command == QLatin1String("dump") && arguments.size() == 3)
+        return runDump(arguments.at(2));
+    if (command == QLatin1String("convert") && arguments.size() == 4)
+        return runConvert(arguments.at(2), arguments.at(3));
+    return usage();
+}
+
+int CommandLine::usage()
+{
+    m_err << "usage: varnex new FILE\n"
+             "       varnex dump FILE\n"
+             "       varnex convert IN OUT\n";
+    m_err.flush();
+    return 2;
+}
+
+int CommandLine::fail(const QString& message)
+{
+    m_err << "varnex: " << message << '\n';
+    m_err.flush();
+    return 1;
+}
+
+int CommandLine::runNew(const QString& path)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    QString error;
+    if (!document.OnSaveDocument(path, &error))
+        return fail(QStringLiteral("cannot save %1: %2").arg(path, error));
+    return 0;
+}
+
+int CommandLine::runDump(const QString& path)
+{
+    CNetDoc document;
+    QString error;
+    if (!document.OnOpenDocument(path, &error))
+        return fail(QStringLiteral("cannot open %1: %2").arg(path, error));
+    m_out << QJsonDocument(DocumentDump::toJson(document)).toJson(QJsonDocument::Indented);
+    m_out.flush();
+    return 0;
+}
+
+int CommandLine::runConvert(const QString& in, const QString& out)
+{
+    CNetDoc document;
+    QString error;
+    if (!document.OnOpenDocument(in, &error))
+        return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
+    if (!document.OnSaveDocument(out, &error))
+        return fail(QStringLiteral("cannot save %1: %2").arg(out, error));
+    return 0;
+}

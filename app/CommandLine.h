@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The sub-commands of the varnex executable that work without windows:
+//   varnex new FILE          writes a new, empty map file
+//   varnex dump FILE         prints the whole map as JSON
+//   varnex convert IN OUT    reads any map file, writes a compound map file
+// Each returns the process exit code; errors are one line on err.
+class CommandLine {
+public:
+    CommandLine(QTextStream& out, QTextStream& err);
+
+    // True when the arguments name one of these commands.
+    static bool handles(const QStringList& arguments);
+    int run(const QStringList& arguments);
+
+private:
+    int runNew(const QString& path);
+    int runDump(const QString& path);
+    int runConvert(const QString& in, const QString& out);
+    int usage();
+    int fail(const QString& message);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+};

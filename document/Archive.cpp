@@ -1,0 +1,492 @@
+#include "Archive.h"
+
+#include "ArchiveException.h"
+#include "ClassInfo.h"
+#include "Persistent.h"
+#include "objects/ClassRegistry.h"
+
+#include <QStringDecoder>
+#include <QtEndian>
+
+#include <algorithm>
+
+namespace {
+
+// Tag words of object references.
+constexpr quint16 kNullTag = 0x0000;
+constexpr quint16 kNewClassTag = 0xFFFF;
+constexpr quint16 kClassTag = 0x8000;
+constexpr quint32 kBigClassTag = 0x80000000;
+constexpr quint16 kBigObjectTag = 0x7FFF;
+
+// Class names are short ASCII identifiers; anything longer is not a class of ours.
+constexpr quint16 kMaxClassNameLength = 64;
+
+// The wide-character marker that follows a 0xFF length byte.
+constexpr quint16 kWideMarker = 0xFFFE;
+
+// Single-byte strings come from Japanese Windows, whose code page is 932.
+QString fromSystemCodePage(const QByteArray& bytes)
+{
+    QStringDecoder decoder("Shift_JIS");
+    if (!decoder.isValid())
+        return QString::fromLatin1(bytes);
+    return decoder.decode(bytes);
+}
+
+} // namespace
+
+Archive::Archive(QByteArray& out)
+    : m_out(&out)
+{
+}
+
+Archive::Archive(const QByteArray& in, CNetDoc* document)
+    : m_in(in)
+    , m_document(document)
+{
+    m_loadArray.push_back(LoadEntry{});
+}
+
+Archive::~Archive()
+{
+    deleteCreatedObjects();
+}
+
+void Archive::deleteCreatedObjects()
+{
+    // Cut every link first so that no destructor reaches an object that is
+    // deleted separately.
+    for (Persistent* object : m_created)
+        object->ReleaseLinks();
+    for (Persistent* object : m_created)
+        delete object;
+    m_created.clear();
+}
+
+std::vector<Persistent*> Archive::TakeCreatedObjects()
+{
+    return std::exchange(m_created, {});
+}
+
+QList<QPair<quint32, const Persistent*>> Archive::writtenObjects() const
+{
+    QList<QPair<quint32, const Persistent*>> written;
+    written.reserve(m_storeMap.size());
+    for (auto it = m_storeMap.cbegin(); it != m_storeMap.cend(); ++it)
+        written.append({it.value(), it.key()});
+    std::sort(written.begin(), written.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    return written;
+}
+
+void Archive::throwEndOfFile() const
+{
+    throw ArchiveException(ArchiveException::Cause::EndOfFile,
+                           "at byte " + std::to_string(m_pos));
+}
+
+void Archive::need(qsizetype size) const
+{
+    if (size < 0 || size > remaining())
+        throwEndOfFile();
+}
+
+void Archive::writeRaw(const void* data, qsizetype size)
+{
+    m_out->append(static_cast<const char*>(data), size);
+}
+
+void Archive::writeByte(quint8 value)
+{
+    m_out->append(char(value));
+}
+
+void Archive::writeWord(quint16 value)
+{
+    const quint16 le = qToLittleEndian(value);
+    writeRaw(&le, sizeof le);
+}
+
+void Archive::writeDword(quint32 value)
+{
+    const quint32 le = qToLittleEndian(value);
+    writeRaw(&le, sizeof le);
+}
+
+void Archive::writePoint(const Point& p)
+{
+    writeInt(p.x);
+    writeInt(p.y);
+}
+
+void Archive::writeSize(const Size& s)
+{
+    writeInt(s.cx);
+    writeInt(s.cy);
+}
+
+void Archive::writeRect(const Rect& r)
+{
+    writeInt(r.left);
+    writeInt(r.top);
+    writeInt(r.right);
+    writeInt(r.bottom);
+}
+
+void Archive::writeCount(quint64 count)
+{
+    if (count < 0xFFFF) {
+        writeWord(quint16(count));
+        return;
+    }
+    writeWord(0xFFFF);
+    if (count < 0xFFFFFFFFu) {
+        writeDword(quint32(count));
+        return;
+    }
+    writeDword(0xFFFFFFFFu);
+    writeDword(quint32(count));
+    writeDword(quint32(count >> 32));
+}
+
+void Archive::writeString(const QString& text)
+{
+    const quint64 length = quint64(text.size());
+    writeByte(0xFF);
+    writeWord(kWideMarker);
+    if (length < 0xFF) {
+        writeByte(quint8(length));
+    } else if (length < 0xFFFE) {
+        writeByte(0xFF);
+        writeWord(quint16(length));
+    } else {
+        writeByte(0xFF);
+        writeWord(0xFFFF);
+        if (length < 0xFFFFFFFFu) {
+            writeDword(quint32(length));
+        } else {
+            writeDword(0xFFFFFFFFu);
+            writeDword(quint32(length));
+            writeDword(quint32(length >> 32));
+        }
+    }
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        writeRaw(text.constData(), text.size() * 2);
+    } else {
+        for (QChar c : text)
+            writeWord(c.unicode());
+    }
+}
+
+void Archive::writeClass(const ClassInfo& info)
+{
+    const auto found = m_classMap.constFind(&info);
+    if (found != m_classMap.constEnd()) {
+        const quint32 index = found.value();
+        if (index < kBigObjectTag) {
+            writeWord(quint16(kClassTag | index));
+        } else {
+            writeWord(kBigObjectTag);
+            writeDword(kBigClassTag | index);
+        }
+        return;
+    }
+    writeWord(kNewClassTag);
+    writeWord(info.schema);
+    const qsizetype length = qstrlen(info.name);
+    writeWord(quint16(length));
+    writeRaw(info.name, length);
+    m_classMap.insert(&info, m_nMapCount++);
+}
+
+void Archive::writeObject(const Persistent* object)
+{
+    if (!object) {
+        writeWord(kNullTag);
+        return;
+    }
+    const auto found = m_storeMap.constFind(object);
+    if (found != m_storeMap.constEnd()) {
+        const quint32 index = found.value();
+        if (index < kBigObjectTag) {
+            writeWord(quint16(index));
+        } else {
+            writeWord(kBigObjectTag);
+            writeDword(index);
+        }
+        return;
+    }
+    if (m_nesting >= kMaxNesting)
+        throw ArchiveException(ArchiveException::Cause::Generic, "object graph nested too deeply");
+    writeClass(object->GetRuntimeClass());
+    m_storeMap.insert(object, m_nMapCount++);
+    ++m_nesting;
+    // Serialize is not const only because the same routine also loads.
+    const_cast<Persistent*>(object)->Serialize(*this);
+    --m_nesting;
+}
+
+void Archive::readRaw(void* data, qsizetype size)
+{
+    need(size);
+    memcpy(data, m_in.constData() + m_pos, size_t(size));
+    m_pos += size;
+}
+
+qsizetype Archive::readRawUnchecked(void* data, qsizetype size)
+{
+    const qsizetype n = std::min(size, remaining());
+    memcpy(data, m_in.constData() + m_pos, size_t(n));
+    m_pos += n;
+    return n;
+}
+
+quint8 Archive::readByte()
+{
+    need(1);
+    return quint8(m_in.at(m_pos++));
+}
+
+quint16 Archive::readWord()
+{
+    need(2);
+    const quint16 v = qFromLittleEndian<quint16>(m_in.constData() + m_pos);
+    m_pos += 2;
+    return v;
+}
+
+quint32 Archive::readDword()
+{
+    need(4);
+    const quint32 v = qFromLittleEndian<quint32>(m_in.constData() + m_pos);
+    m_pos += 4;
+    return v;
+}
+
+Point Archive::readPoint()
+{
+    need(8);
+    const qint32 x = readInt();
+    return Point{x, readInt()};
+}
+
+Size Archive::readSize()
+{
+    need(8);
+    const qint32 cx = readInt();
+    return Size{cx, readInt()};
+}
+
+Rect Archive::readRect()
+{
+    need(16);
+    Rect r;
+    r.left = readInt();
+    r.top = readInt();
+    r.right = readInt();
+    r.bottom = readInt();
+    return r;
+}
+
+quint32 Archive::readCount(qsizetype minElementSize)
+{
+    quint64 count = readWord();
+    if (count == 0xFFFF) {
+        count = readDword();
+        if (count == 0xFFFFFFFFu) {
+            const quint64 low = readDword();
+            count = low | (quint64(readDword()) << 32);
+        }
+    }
+    if (count > quint64(remaining()) / quint64(std::max<qsizetype>(minElementSize, 1)))
+        throwEndOfFile();
+    return quint32(count);
+}
+
+qsizetype Archive::readStringLength(bool& wide)
+{
+    wide = false;
+    quint8 byteLength = readByte();
+    if (byteLength < 0xFF)
+        return byteLength;
+    quint16 wordLength = readWord();
+    if (wordLength == kWideMarker) {
+        wide = true;
+        byteLength = readByte();
+        if (byteLength < 0xFF)
+            return byteLength;
+        wordLength = readWord();
+    }
+    if (wordLength < 0xFFFF)
+        return wordLength;
+    const quint32 dwordLength = readDword();
+    if (dwordLength < 0xFFFFFFFFu)
+        return qsizetype(dwordLength);
+    const quint64 low = readDword();
+    const quint64 length = low | (quint64(readDword()) << 32);
+    // Longer than anything the input could hold.
+    if (length > quint64(remaining()))
+        throwEndOfFile();
+    return qsizetype(length);
+}
+
+QString Archive::readString()
+{
+    bool wide = false;
+    const qsizetype length = readStringLength(wide);
+    if (!wide) {
+        need(length);
+        const QByteArray bytes = m_in.mid(m_pos, length);
+        m_pos += length;
+        return fromSystemCodePage(bytes);
+    }
+    if (length > remaining() / 2)
+        throwEndOfFile();
+    QString text(length, Qt::Uninitialized);
+    for (qsizetype i = 0; i < length; ++i)
+        text[i] = QChar(qFromLittleEndian<quint16>(m_in.constData() + m_pos + 2 * i));
+    m_pos += 2 * length;
+    return text;
+}
+
+const ClassInfo* Archive::readNewClass()
+{
+    const quint16 schema = readWord();
+    const quint16 length = readWord();
+    if (length >= kMaxClassNameLength)
+        throw ArchiveException(ArchiveException::Cause::BadClass, "class name too long");
+    char name[kMaxClassNameLength];
+    readRaw(name, length);
+    const QByteArray className(name, length);
+    const ClassInfo* info = ClassRegistry::find(className);
+    if (!info)
+        throw ArchiveException(ArchiveException::Cause::BadClass,
+                               "unknown class " + className.toStdString());
+    if (info->schema != schema)
+        throw ArchiveException(ArchiveException::Cause::BadSchema,
+                               className.toStdString() + " schema " + std::to_string(schema));
+    m_loadArray.push_back(LoadEntry{info, nullptr});
+    return info;
+}
+
+void Archive::requireClass(const ClassInfo& actual, const ClassInfo* required) const
+{
+    if (required && !actual.IsDerivedFrom(*required))
+        throw ArchiveException(ArchiveException::Cause::BadClass,
+                               std::string(actual.name) + " where " + required->name
+                                   + " is required");
+}
+
+Persistent* Archive::readObject(const ClassInfo* required)
+{
+    const quint16 tag = readWord();
+    quint32 objectTag = 0;
+    if (tag == kBigObjectTag)
+        objectTag = readDword();
+    else
+        objectTag = (quint32(tag & kClassTag) << 16) | (tag & kBigObjectTag);
+
+    const ClassInfo* info = nullptr;
+    if (tag == kNewClassTag) {
+        info = readNewClass();
+    } else if (objectTag & kBigClassTag) {
+        const quint32 index = objectTag & ~kBigClassTag;
+        if (index == 0 || index >= m_loadArray.size() || m_loadArray[index].object)
+            throw ArchiveException(ArchiveException::Cause::BadClass,
+                                   "class index " + std::to_string(index) + " names no class");
+        info = m_loadArray[index].info;
+    } else {
+        if (objectTag == 0)
+            return nullptr;
+        if (objectTag >= m_loadArray.size() || !m_loadArray[objectTag].object)
+            throw ArchiveException(ArchiveException::Cause::BadClass,
+                                   "object index " + std::to_string(objectTag)
+                                       + " names no object");
+        Persistent* object = m_loadArray[objectTag].object;
+        requireClass(object->GetRuntimeClass(), required);
+        return object;
+    }
+
+    requireClass(*info, required);
+    if (m_nesting >= kMaxNesting)
+        throw ArchiveException(ArchiveException::Cause::Generic, "object graph nested too deeply");
+    Persistent* object = info->create();
+    m_created.push_back(object);
+    m_loadArray.push_back(LoadEntry{info, object});
+    ++m_nesting;
+    object->Serialize(*this);
+    --m_nesting;
+    return object;
+}
+
+void Archive::serialize(QList<quint32>& values)
+{
+    if (IsStoring()) {
+        writeCount(quint64(values.size()));
+        for (quint32 v : values)
+            writeDword(v);
+        return;
+    }
+    const quint32 count = readCount(4);
+    values.resize(count);
+    for (quint32& v : values)
+        v = readDword();
+}
+
+void Archive::serialize(QStringList& values)
+{
+    if (IsStoring()) {
+        writeCount(quint64(values.size()));
+        for (const QString& v : values)
+            writeString(v);
+        return;
+    }
+    const quint32 count = readCount(1);
+    values.clear();
+    values.reserve(count);
+    for (quint32 i = 0; i < count; ++i)
+        values.append(readString());
+}
+
+void Archive::serialize(QList<Point>& values)
+{
+    if (IsStoring()) {
+        writeCount(quint64(values.size()));
+        for (const Point& v : values)
+            writePoint(v);
+        return;
+    }
+    const quint32 count = readCount(8);
+    values.resize(count);
+    for (Point& v : values)
+        v = readPoint();
+}
+
+void Archive::serialize(QList<Rect>& values)
+{
+    if (IsStoring()) {
+        writeCount(quint64(values.size()));
+        for (const Rect& v : values)
+            writeRect(v);
+        return;
+    }
+    const quint32 count = readCount(16);
+    values.resize(count);
+    for (Rect& v : values)
+        v = readRect();
+}
+
+void Archive::serialize(QList<Size>& values)
+{
+    if (IsStoring()) {
+        writeCount(quint64(values.size()));
+        for (const Size& v : values)
+            writeSize(v);
+        return;
+    }
+    const quint32 count = readCount(8);
+    values.resize(count);
+    for (Size& v : values)
+        v = readSize();
+}

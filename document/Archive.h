@@ -1,0 +1,151 @@
+#pragma once
+
+#include "Geometry.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class CNetDoc;
+class Persistent;
+struct ClassInfo;
+
+// The binary archive every map file, snapshot and clipboard block is made
+// of: little-endian primitives without padding, counts with a 0xFFFF escape,
+// length-prefixed strings, and object references that write an object's class
+// and record at its first reference and only its index afterwards.
+//
+// A storing archive appends to a byte array; a loading archive reads from a
+// byte array it does not own, which must outlive it. A loading archive never
+// trusts a count: an array is refused (end of file) before anything is
+// allocated when the bytes left could not hold it.
+//
+// Objects created while loading belong to the archive until the caller takes
+// them with TakeCreatedObjects(). If the archive is destroyed first (a load
+// that failed half way), it cuts the links between them and deletes each one
+// exactly once.
+class Archive {
+public:
+    // Object records may contain references whose records contain references;
+    // this bounds the recursion a hostile file could force. Loading and saving
+    // run on a thread whose stack holds this depth.
+    static constexpr int kMaxNesting = 100000;
+
+    explicit Archive(QByteArray& out);
+    Archive(const QByteArray& in, CNetDoc* document);
+    ~Archive();
+
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
+    bool IsStoring() const { return m_out != nullptr; }
+    bool IsLoading() const { return m_out == nullptr; }
+    CNetDoc* document() const { return m_document; }
+    void setDocument(CNetDoc* document) { m_document = document; }
+
+    // Loading: bytes not yet read.
+    qsizetype remaining() const { return m_in.size() - m_pos; }
+    bool atEnd() const { return remaining() == 0; }
+
+    void writeRaw(const void* data, qsizetype size);
+    void writeByte(quint8 value);
+    void writeWord(quint16 value);
+    void writeDword(quint32 value);
+    void writeInt(qint32 value) { writeDword(quint32(value)); }
+    void writeBoolAsWord(qint32 value) { writeWord(quint16(value)); }
+    void writePoint(const Point& p);
+    void writeSize(const Size& s);
+    void writeRect(const Rect& r);
+    void writeCount(quint64 count);
+    void writeString(const QString& text);
+    void writeObject(const Persistent* object);
+
+    // Reads exactly size bytes or throws end of file.
+    void readRaw(void* data, qsizetype size);
+    // Reads at most size bytes; returns how many were there. Used where the
+    // format reads a block without checking its length.
+    qsizetype readRawUnchecked(void* data, qsizetype size);
+    quint8 readByte();
+    quint16 readWord();
+    quint32 readDword();
+    qint32 readInt() { return qint32(readDword()); }
+    qint32 readBoolFromWord() { return readWord(); }
+    Point readPoint();
+    Size readSize();
+    Rect readRect();
+    // The count, refused unless the remaining input could hold that many
+    // elements of at least minElementSize bytes each.
+    quint32 readCount(qsizetype minElementSize);
+    QString readString();
+    // Reads a reference; the object must be of class required or derived
+    // from it (null accepts any class).
+    Persistent* readObject(const ClassInfo* required);
+
+    // Arrays in both directions: count, then the elements.
+    void serialize(QList<quint32>& values);
+    void serialize(QStringList& values);
+    void serialize(QList<Point>& values);
+    void serialize(QList<Rect>& values);
+    void serialize(QList<Size>& values);
+
+    // An object list whose elements must be of class required (or derived).
+    template <class T>
+    void serializeObjectList(QList<T*>& list, const ClassInfo& required)
+    {
+        if (IsStoring()) {
+            writeCount(quint64(list.size()));
+            for (T* object : list)
+                writeObject(object);
+        } else {
+            const quint32 count = readCount(2);
+            for (quint32 i = 0; i < count; ++i)
+                list.append(static_cast<T*>(readObject(&required)));
+        }
+    }
+
+    template <class T>
+    T* readObjectOf()
+    {
+        return static_cast<T*>(readObject(&T::StaticClass()));
+    }
+
+    // Storing: the index an object or class received, 0 if not written.
+    quint32 indexOf(const Persistent* object) const { return m_storeMap.value(object, 0); }
+
+    // Storing: every object written so far with its index, in index order.
+    QList<QPair<quint32, const Persistent*>> writtenObjects() const;
+
+    // Loading: every object created, in creation order; ownership passes to
+    // the caller.
+    std::vector<Persistent*> TakeCreatedObjects();
+
+private:
+    [[noreturn]] void throwEndOfFile() const;
+    void need(qsizetype size) const;
+    void writeClass(const ClassInfo& info);
+    const ClassInfo* readNewClass();
+    qsizetype readStringLength(bool& wide);
+    void requireClass(const ClassInfo& actual, const ClassInfo* required) const;
+    void deleteCreatedObjects();
+
+    struct LoadEntry {
+        const ClassInfo* info = nullptr;
+        Persistent* object = nullptr; // null for a class entry
+    };
+
+    QByteArray* m_out = nullptr;
+    QByteArray m_in;
+    qsizetype m_pos = 0;
+    CNetDoc* m_document = nullptr;
+    int m_nesting = 0;
+
+    quint32 m_nMapCount = 1; // storing: next index; 0 is the null reference
+    QHash<const Persistent*, quint32> m_storeMap;
+    QHash<const ClassInfo*, quint32> m_classMap;
+    std::vector<LoadEntry> m_loadArray; // loading: index -> class or object
+    std::vector<Persistent*> m_created;
+};

@@ -1,0 +1,10 @@
+#include "CDWordArray.h"
+
+#include "Archive.h"
+
+VX_IMPLEMENT_SERIAL(CDWordArray, nullptr)
+
+void CDWordArray::Serialize(Archive& ar)
+{
+    ar.serialize(m_values);
+}

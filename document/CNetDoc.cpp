@@ -1,0 +1,447 @@
+#include "CNetDoc.h"
+
+#include "Archive.h"
+#include "ArchiveException.h"
+#include "CompoundFile.h"
+#include "LargeStack.h"
+#include "objects/CDrawObj.h"
+#include "objects/DrawView.h"
+#include "shell/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSet>
+#include <QTemporaryFile>
+
+namespace {
+
+// A4 portrait in 0.1 mm, the page when there is no printer.
+constexpr Size kDefaultPage{2100, 2970};
+
+const QString kSurveyKey = QStringLiteral("NetRes");
+const QString kHiddenColumnsKey = QStringLiteral("List_Del");
+// Registry values of the five survey settings, in array order.
+const char* const kSurveyValueNames[] = {"Ping", "Wmi", "Proxy", "Err", "ThreadStart"};
+
+CNetDoc::PrinterPageSource& printerPageSource()
+{
+    static CNetDoc::PrinterPageSource source;
+    return source;
+}
+
+int pagesFor(qint32 length, qint32 page)
+{
+    return int((qint64(length) + page - 1) / page);
+}
+
+} // namespace
+
+void CNetDoc::setPrinterPageSource(PrinterPageSource source)
+{
+    printerPageSource() = std::move(source);
+}
+
+CNetDoc::CNetDoc(QObject* parent)
+    : QObject(parent)
+    , m_astrWmiClassNames{QStringLiteral("ComputerSystem"), QStringLiteral("OperatingSystem"),
+                          QStringLiteral("Processor"),      QStringLiteral("DiskDrive"),
+                          QStringLiteral("NetworkAdapter"), QStringLiteral("SystemEnclosure"),
+                          QStringLiteral("Printer")}
+{
+    m_rcDefaultSize[0] = Rect{0, 0, 100, 200};
+    UpdatePageSize();
+}
+
+CNetDoc::~CNetDoc()
+{
+    DeleteAllObjects();
+    DeleteSnapshotFiles();
+}
+
+bool CNetDoc::OnNewDocument()
+{
+    DeleteAllObjects();
+    SetModifiedFlag(false);
+    ResetDocument();
+    SaveSnapshot();
+    return true;
+}
+
+bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
+{
+    ResetDocument();
+    QString reason;
+    QFile file(path);
+    QByteArray bytes;
+    QByteArray contents;
+    QList<StorageNode> embeddings;
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+    } else {
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            reason = file.errorString();
+        else
+            CompoundFile::read(bytes, contents, embeddings, reason);
+    }
+    DeleteAllObjects();
+    if (reason.isEmpty()) {
+        try {
+            LoadContents(contents);
+            m_embeddings = std::move(embeddings);
+        } catch (const ArchiveException& e) {
+            reason = QString::fromStdString(e.what());
+        } catch (const std::bad_alloc&) {
+            reason = QStringLiteral("out of memory");
+        }
+    }
+    if (!reason.isEmpty()) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    SetModifiedFlag(false);
+    SaveSnapshot();
+    return true;
+}
+
+bool CNetDoc::OnSaveDocument(const QString& path, QString* error)
+{
+    QString reason;
+    QByteArray file;
+    if (!CompoundFile::write(SaveContents(), m_embeddings, file, reason)) {
+        if (error)
+            *error = reason;
+        return false;
+    }
+    // Written beside the target and renamed over it, so a failed save never
+    // destroys the previous file.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit()) {
+        if (error)
+            *error = out.errorString();
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CNetDoc::OnCloseDocument()
+{
+    DeleteAllObjects();
+}
+
+void CNetDoc::Serialize(Archive& ar)
+{
+    ar.setDocument(this);
+    if (ar.IsStoring()) {
+        ar.writeDword(m_crBackground);
+        for (const Rect& r : m_rcDefaultSize)
+            ar.writeRect(r);
+        ar.writeDword(m_dwReserved);
+        ar.writeSize(m_sizePage);
+        ar.writeDword(m_crBackground);
+    } else {
+        m_crBackground = ar.readDword();
+        for (Rect& r : m_rcDefaultSize)
+            r = ar.readRect();
+        m_dwReserved = ar.readDword();
+        // The saved page size is not used: the page is the printer's.
+        ar.readSize();
+        m_crBackground = ar.readDword();
+        m_objects.clear();
+        for (auto& list : m_reserve.m_aobjLists)
+            list.clear();
+    }
+    ar.serializeObjectList(m_objects, CDrawObj::classInfoCDrawObj);
+    ar.serialize(m_astrWsdNames);
+    ar.serialize(m_astrSurveyHosts);
+    m_reserve.Serialize(ar);
+}
+
+QByteArray CNetDoc::SaveContents()
+{
+    QByteArray contents;
+    runOnLargeStack([&] {
+        Archive ar(contents);
+        Serialize(ar);
+    });
+    return contents;
+}
+
+void CNetDoc::LoadContents(const QByteArray& contents)
+{
+    runOnLargeStack([&] {
+        Archive ar(contents, this);
+        try {
+            Serialize(ar);
+        } catch (...) {
+            // The archive deletes what it created; nothing may point there.
+            ForgetObjectPointers();
+            throw;
+        }
+        AdoptLoadedObjects(ar.TakeCreatedObjects());
+    });
+}
+
+void CNetDoc::ForgetObjectPointers()
+{
+    m_objects.clear();
+    for (auto& list : m_reserve.m_aobjLists)
+        list.clear();
+}
+
+void CNetDoc::AdoptLoadedObjects(std::vector<Persistent*> created)
+{
+    // Map objects that the file left outside the object list still need an
+    // owner; helper objects (address arrays) have been copied by their readers.
+    const QSet<const CDrawObj*> listed(m_objects.cbegin(), m_objects.cend());
+    for (Persistent* object : created) {
+        if (!object->IsKindOf(CDrawObj::classInfoCDrawObj)) {
+            delete object;
+            continue;
+        }
+        auto* drawObj = static_cast<CDrawObj*>(object);
+        if (!listed.contains(drawObj))
+            m_objects.append(drawObj);
+    }
+}
+
+QList<QPair<quint32, const Persistent*>> CNetDoc::ArchiveIndexes()
+{
+    QList<QPair<quint32, const Persistent*>> indexes;
+    runOnLargeStack([&] {
+        QByteArray scratch;
+        Archive ar(scratch);
+        Serialize(ar);
+        indexes = ar.writtenObjects();
+    });
+    return indexes;
+}
+
+void CNetDoc::AddObject(CDrawObj* object)
+{
+    if (object->IsConnection())
+        m_objects.prepend(object);
+    else
+        m_objects.append(object);
+    object->m_pDocument = this;
+    object->m_pMainWnd = nullptr;
+    SetModifiedFlag(true);
+}
+
+void CNetDoc::RemoveObject(CDrawObj* object, DrawView* view)
+{
+    m_objects.removeOne(object);
+    SetModifiedFlag(true);
+    if (view)
+        view->removeFromSelection(object);
+}
+
+CDrawObj* CNetDoc::ObjectAt(Point point) const
+{
+    const Rect probe{point.x, point.y, point.x + 1, point.y + 1};
+    for (auto it = m_objects.crbegin(); it != m_objects.crend(); ++it) {
+        if ((*it)->Intersects(probe))
+            return *it;
+    }
+    return nullptr;
+}
+
+void CNetDoc::DeleteAllObjects()
+{
+    // Always the current head: deleting an object may take others it owns
+    // out of the list, and each is deleted exactly once.
+    while (!m_objects.isEmpty()) {
+        CDrawObj* object = m_objects.takeFirst();
+        object->Remove();
+    }
+}
+
+void CNetDoc::ResetDocument()
+{
+    m_rcDefaultSize.fill(Rect{});
+    m_rcDefaultSize[0] = Rect{0, 0, 100, 200};
+    m_crBackground = 0x00FFFFFF;
+    m_rcShapeSizeExtra.fill(Rect{});
+    UpdatePageSize();
+    m_nPages = m_nPagesX = m_nPagesY = 1;
+    m_nSnapshot = 0;
+    m_nLastSnapshot = 0;
+    m_bSnapshots = true;
+    m_nObjectSpacing = 200;
+    DeleteSnapshotFiles();
+    m_objects.clear();
+    if (m_adwSurveySettings.isEmpty())
+        LoadSurveySettingsFromStore();
+    LoadHiddenColumnsFromStore();
+}
+
+void CNetDoc::LoadSurveySettingsFromStore()
+{
+    const SettingsStore store;
+    for (const char* name : kSurveyValueNames) {
+        quint32 value = 0;
+        if (!store.readDword(kSurveyKey, QString::fromLatin1(name), value))
+            value = 0;
+        m_adwSurveySettings.append(value);
+    }
+}
+
+void CNetDoc::LoadHiddenColumnsFromStore()
+{
+    const QStringList stored = SettingsStore().readUncountedList(kHiddenColumnsKey);
+    for (qsizetype n = 0; n < stored.size(); ++n) {
+        if (n < m_astrHiddenColumns.size())
+            m_astrHiddenColumns[n] = stored.at(n);
+        else
+            m_astrHiddenColumns.append(stored.at(n));
+    }
+}
+
+bool CNetDoc::ResetDefaultSizes()
+{
+    const Rect& guard = m_rcDefaultSize[0];
+    if (!(guard.top < guard.bottom && guard.left < guard.right))
+        return false;
+    m_rcDefaultSize[0] = Rect{0, 0, 130, 260};
+    m_rcDefaultSize[1] = Rect{0, 0, 140, 180};
+    m_rcDefaultSize[2] = Rect{0, 0, 130, 260 * 7 / 10};
+    m_rcDefaultSize[3] = Rect{0, 0, 130 * 3 / 5, 260 / 5};
+    m_rcDefaultSize[4] = Rect{0, 0, 130 * 3 / 5, 260 / 6};
+    m_rcDefaultSize[5] = Rect{0, 0, 100, 200 / 2};
+    m_rcShapeSizeExtra[0] = Rect{0, 0, 100, 100 * 26 / 33};
+    m_rcShapeSizeExtra[1] = Rect{0, 0, 130 + 130 / 2, 195 / 5};
+    m_rcShapeSizeExtra[2] = Rect{0, 0, 100 * 15 / 20, 100};
+    return true;
+}
+
+void CNetDoc::UpdatePageSize()
+{
+    Size page = kDefaultPage;
+    if (const PrinterPageSource& source = printerPageSource()) {
+        if (const std::optional<Size> printerPage = source())
+            page = *printerPage;
+    }
+    if (page != m_sizePage) {
+        m_sizePage = page;
+        emit pageSizeChanged(m_sizePage);
+    }
+    ResetDefaultSizes();
+}
+
+Rect CNetDoc::UpdatePageCount()
+{
+    // The extent always includes the origin.
+    Rect extent;
+    for (const CDrawObj* object : std::as_const(m_objects)) {
+        const Rect r = object->m_position.normalized();
+        extent.left = std::min(extent.left, r.left);
+        extent.top = std::min(extent.top, r.top);
+        extent.right = std::max(extent.right, r.right);
+        extent.bottom = std::max(extent.bottom, r.bottom);
+    }
+    extent = extent.translated(-extent.left, -extent.top);
+    if (m_sizePage.cx <= 0 || m_sizePage.cy <= 0)
+        return extent;
+    const int pagesX = pagesFor(extent.width(), m_sizePage.cx);
+    const int pagesY = pagesFor(extent.height(), m_sizePage.cy);
+    if (pagesX == 0 || pagesY == 0 || (pagesX == m_nPagesX && pagesY == m_nPagesY))
+        return extent;
+    m_nPagesX = pagesX;
+    m_nPagesY = pagesY;
+    m_nPages = pagesX * pagesY;
+    emit pageSizeChanged(m_sizePage);
+    return extent;
+}
+
+void CNetDoc::SaveSnapshot()
+{
+    if (!m_bSnapshots)
+        return;
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vx_XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open()) {
+        m_bSnapshots = false;
+        return;
+    }
+    if (m_nSnapshot >= m_astrSnapshots.size())
+        m_astrSnapshots.resize(m_nSnapshot + 1);
+    m_astrSnapshots[m_nSnapshot] = file.fileName();
+    const QByteArray contents = SaveContents();
+    if (file.write(contents) != contents.size() || !file.flush()) {
+        // A truncated snapshot is worse than none.
+        m_bSnapshots = false;
+        return;
+    }
+    file.close();
+    m_nLastSnapshot = m_nSnapshot;
+    ++m_nSnapshot;
+}
+
+void CNetDoc::DeleteSnapshotFiles()
+{
+    for (const QString& name : std::as_const(m_astrSnapshots)) {
+        if (!name.isEmpty())
+            QFile::remove(name);
+    }
+    m_astrSnapshots.clear();
+}
+
+void CNetDoc::UpdateAllViews(int hint, CDrawObj* object)
+{
+    emit viewsUpdateRequested(hint, object);
+}
+
+void CNetDoc::SetModifiedFlag(bool modified)
+{
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    emit modifiedChanged(modified);
+}
+
+void CNetDoc::DrawOnce(QPainter& painter, DrawView* view, CDrawObj* object)
+{
+    object->m_bPendingDraw = false;
+    object->Draw(painter);
+    if (view && view->showsHandles() && !view->isPrinting() && view->isSelected(object))
+        object->DrawTracker(painter, TrackerState::Selected);
+}
+
+void CNetDoc::DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object)
+{
+    for (CDrawObj* attached : object->AttachedObjects()) {
+        if (attached && attached->m_bPendingDraw)
+            DrawOnce(painter, view, attached);
+    }
+}
+
+void CNetDoc::DrawObjects(QPainter& painter, DrawView* view)
+{
+    for (CDrawObj* object : std::as_const(m_objects))
+        object->m_bPendingDraw = true;
+    const bool printing = !view || view->isPrinting();
+    const Rect client = view ? view->clientRectLogical().normalized() : Rect{};
+    for (CDrawObj* object : std::as_const(m_objects)) {
+        if (printing) {
+            object->Draw(painter);
+            continue;
+        }
+        if (!object->m_bPendingDraw)
+            continue;
+        if (!object->m_rcExtent.normalized().intersects(client) && !object->IsConnection())
+            continue;
+        DrawOnce(painter, view, object);
+        DrawAttached(painter, view, object);
+    }
+    if (printing)
+        return;
+    // Selected objects are drawn even outside the visible area.
+    for (CDrawObj* object : view->selection()) {
+        if (object->m_bPendingDraw)
+            DrawOnce(painter, view, object);
+        DrawAttached(painter, view, object);
+    }
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "CReserveBlockEx.h"
+#include "Geometry.h"
+#include "StorageNode.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class Archive;
+class CDrawObj;
+class DrawView;
+class Persistent;
+class QPainter;
+
+using COLORREF = quint32;
+
+// One network map: its objects, appearance, survey settings and the
+// bookkeeping of its last survey, with the map file it is saved to.
+//
+// Ownership: m_objects owns every map object. An object leaves it only
+// through RemoveObject (the caller then deletes it) or DeleteAllObjects.
+// Everything here runs on the user-interface thread, except that loading and
+// saving run the archive on a helper thread while the caller waits.
+class CNetDoc : public QObject {
+    Q_OBJECT
+
+public:
+    // Supplies the default printer's physical page in 0.1 mm, or nothing when
+    // there is no printer; set by the application, absent when headless.
+    using PrinterPageSource = std::function<std::optional<Size>()>;
+    static void setPrinterPageSource(PrinterPageSource source);
+
+    explicit CNetDoc(QObject* parent = nullptr);
+    ~CNetDoc() override;
+
+    // Life cycle. Failures return false with the reason in error.
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path, QString* error = nullptr);
+    bool OnSaveDocument(const QString& path, QString* error = nullptr);
+    void OnCloseDocument();
+
+    void Serialize(Archive& ar);
+    // The archive of the whole document, as in the "Contents" stream.
+    QByteArray SaveContents();
+    // Replaces the objects and settings by those of an archive; throws
+    // ArchiveException, after which the document holds no objects.
+    void LoadContents(const QByteArray& contents);
+
+    void AddObject(CDrawObj* object);
+    void RemoveObject(CDrawObj* object, DrawView* view);
+    CDrawObj* ObjectAt(Point point) const;
+    void DeleteAllObjects();
+    void ResetDocument();
+    bool ResetDefaultSizes();
+    void UpdatePageSize();
+    Rect UpdatePageCount();
+    void SaveSnapshot();
+    void DrawObjects(QPainter& painter, DrawView* view);
+
+    void UpdateAllViews(int hint, CDrawObj* object);
+    void SetModifiedFlag(bool modified);
+    bool IsModified() const { return m_bModified; }
+
+    // Archive indexes that a save gives to every object, for listings.
+    QList<QPair<quint32, const Persistent*>> ArchiveIndexes();
+
+    // Persistent members, in file order.
+    COLORREF m_crBackground = 0x00FFFFFF;
+    std::array<Rect, 7> m_rcDefaultSize{};
+    quint32 m_dwReserved = 0;
+    Size m_sizePage{};
+    QList<CDrawObj*> m_objects;
+    QStringList m_astrWsdNames;
+    QStringList m_astrSurveyHosts;
+    CReserveBlockEx m_reserve;
+    QList<quint32>& m_adwSurveySettings = m_reserve.m_adwArrays[0];
+    QStringList& m_astrWmiAccount = m_reserve.m_astrArrays[0];
+    QStringList& m_astrHiddenColumns = m_reserve.m_astrArrays[1];
+
+    // Storages of embedded objects, carried unchanged between load and save.
+    QList<StorageNode> m_embeddings;
+
+    // Runtime members.
+    std::array<Rect, 3> m_rcShapeSizeExtra{};
+    int m_nPagesX = 1;
+    int m_nPagesY = 1;
+    int m_nPages = 1;
+    int m_nObjectSpacing = 200;
+    QStringList m_astrSnapshots;
+    int m_nSnapshot = 0;
+    int m_nLastSnapshot = 0;
+    bool m_bSnapshots = true;
+    QObject* m_pListView = nullptr;
+    QStringList m_astrWmiClassNames;
+
+signals:
+    // A view should repaint: hint 0 all, 1 one object, 2 a list, 3 a list
+    // leaving the selection, 4 embedded objects.
+    void viewsUpdateRequested(int hint, CDrawObj* object);
+    void modifiedChanged(bool modified);
+    // The page size or the page count changed.
+    void pageSizeChanged(Size page);
+
+private:
+    void LoadSurveySettingsFromStore();
+    void LoadHiddenColumnsFromStore();
+    void DeleteSnapshotFiles();
+    void AdoptLoadedObjects(std::vector<Persistent*> created);
+    void ForgetObjectPointers();
+    void DrawOnce(QPainter& painter, DrawView* view, CDrawObj* object);
+    void DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object);
+
+    bool m_bModified = false;
+};

@@ -1,0 +1,184 @@
+#include "CompoundFile.h"
+
+// GLib's headers use "signals" as an identifier, which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
+#include <gsf/gsf.h>
+#pragma pop_macro("signals")
+
+#include <memory>
+#include <mutex>
+
+const QString CompoundFile::kContentsStream = QStringLiteral("Contents");
+const QString CompoundFile::kEmbeddingPrefix = QStringLiteral("Embedding ");
+
+namespace {
+
+constexpr char kSignature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+constexpr int kClassIdSize = 16;
+
+struct GObjectUnref {
+    void operator()(gpointer object) const
+    {
+        if (object)
+            g_object_unref(object);
+    }
+};
+
+template <class T>
+using GPtr = std::unique_ptr<T, GObjectUnref>;
+
+struct GErrorFree {
+    void operator()(GError* error) const { g_error_free(error); }
+};
+
+void initGsf()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { gsf_init(); });
+}
+
+bool isStorage(GsfInput* input)
+{
+    return GSF_IS_INFILE(input) && gsf_infile_num_children(GSF_INFILE(input)) >= 0;
+}
+
+QByteArray readStream(GsfInput* input)
+{
+    const gsf_off_t size = gsf_input_size(input);
+    QByteArray data(qsizetype(size), Qt::Uninitialized);
+    if (size > 0 && !gsf_input_read(input, size_t(size), reinterpret_cast<guint8*>(data.data())))
+        return {};
+    return data;
+}
+
+QByteArray classIdOf(GsfInfile* storage)
+{
+    if (!GSF_IS_INFILE_MSOLE(storage))
+        return {};
+    guint8 id[kClassIdSize];
+    if (!gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(storage), id))
+        return {};
+    const QByteArray classId(reinterpret_cast<const char*>(id), kClassIdSize);
+    return classId.count('\0') == kClassIdSize ? QByteArray() : classId;
+}
+
+StorageNode readStorage(GsfInfile* storage, const QString& name)
+{
+    StorageNode node;
+    node.name = name;
+    node.classId = classIdOf(storage);
+    const int count = gsf_infile_num_children(storage);
+    for (int i = 0; i < count; ++i) {
+        GPtr<GsfInput> child(gsf_infile_child_by_index(storage, i));
+        if (!child)
+            continue;
+        const QString childName = QString::fromUtf8(gsf_infile_name_by_index(storage, i));
+        if (isStorage(child.get()))
+            node.storages.append(readStorage(GSF_INFILE(child.get()), childName));
+        else
+            node.streams.append(StorageNode::Stream{childName, readStream(child.get())});
+    }
+    return node;
+}
+
+bool writeStream(GsfOutfile* parent, const QString& name, const QByteArray& data)
+{
+    GPtr<GsfOutput> stream(gsf_outfile_new_child(parent, name.toUtf8().constData(), FALSE));
+    if (!stream)
+        return false;
+    const bool written =
+        data.isEmpty()
+        || gsf_output_write(stream.get(), size_t(data.size()),
+                            reinterpret_cast<const guint8*>(data.constData()));
+    return gsf_output_close(stream.get()) && written;
+}
+
+bool writeStorage(GsfOutfile* parent, const StorageNode& node)
+{
+    GPtr<GsfOutput> child(gsf_outfile_new_child(parent, node.name.toUtf8().constData(), TRUE));
+    if (!child)
+        return false;
+    GsfOutfile* storage = GSF_OUTFILE(child.get());
+    if (node.classId.size() == kClassIdSize)
+        gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(storage),
+                                       reinterpret_cast<const guint8*>(node.classId.constData()));
+    bool ok = true;
+    for (const StorageNode::Stream& stream : node.streams)
+        ok = writeStream(storage, stream.name, stream.data) && ok;
+    for (const StorageNode& sub : node.storages)
+        ok = writeStorage(storage, sub) && ok;
+    return gsf_output_close(child.get()) && ok;
+}
+
+} // namespace
+
+bool CompoundFile::hasSignature(const QByteArray& file)
+{
+    return file.startsWith(QByteArray::fromRawData(kSignature, 8));
+}
+
+bool CompoundFile::read(const QByteArray& file, QByteArray& contents,
+                        QList<StorageNode>& embeddings, QString& error)
+{
+    embeddings.clear();
+    if (!hasSignature(file)) {
+        contents = file;
+        return true;
+    }
+    initGsf();
+    GPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.constData()),
+                                              file.size(), FALSE));
+    GError* rawError = nullptr;
+    GPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &rawError));
+    std::unique_ptr<GError, GErrorFree> gerror(rawError);
+    if (!root) {
+        error = QStringLiteral("not a valid compound file");
+        if (gerror)
+            error += QStringLiteral(": ") + QString::fromUtf8(gerror->message);
+        return false;
+    }
+    GPtr<GsfInput> stream(gsf_infile_child_by_name(root.get(), "Contents"));
+    if (!stream || isStorage(stream.get())) {
+        error = QStringLiteral("the compound file has no \"Contents\" stream");
+        return false;
+    }
+    contents = readStream(stream.get());
+    const int count = gsf_infile_num_children(root.get());
+    for (int i = 0; i < count; ++i) {
+        const QString name = QString::fromUtf8(gsf_infile_name_by_index(root.get(), i));
+        if (!name.startsWith(kEmbeddingPrefix))
+            continue;
+        GPtr<GsfInput> child(gsf_infile_child_by_index(root.get(), i));
+        if (child && isStorage(child.get()))
+            embeddings.append(readStorage(GSF_INFILE(child.get()), name));
+    }
+    return true;
+}
+
+bool CompoundFile::write(const QByteArray& contents, const QList<StorageNode>& embeddings,
+                         QByteArray& file, QString& error)
+{
+    initGsf();
+    GPtr<GsfOutput> memory(gsf_output_memory_new());
+    bool ok = false;
+    {
+        GPtr<GsfOutfile> root(gsf_outfile_msole_new(memory.get()));
+        if (!root) {
+            error = QStringLiteral("cannot create a compound file");
+            return false;
+        }
+        ok = writeStream(root.get(), kContentsStream, contents);
+        for (const StorageNode& embedding : embeddings)
+            ok = writeStorage(root.get(), embedding) && ok;
+        ok = gsf_output_close(GSF_OUTPUT(root.get())) && ok;
+    }
+    if (!ok) {
+        error = QStringLiteral("cannot write the compound file");
+        return false;
+    }
+    const gsf_off_t size = gsf_output_size(memory.get());
+    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
+    file = QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "StorageNode.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The container of a map file: a compound file whose "Contents" stream holds
+// the document archive and whose "Embedding <n>" storages hold the native
+// data of embedded objects.
+class CompoundFile {
+public:
+    static const QString kContentsStream;
+    static const QString kEmbeddingPrefix;
+
+    // Splits a file's bytes. A file without the compound-file signature is
+    // taken whole as the contents. Returns false with a reason for a file
+    // that has the signature but cannot be read as a compound file.
+    static bool read(const QByteArray& file, QByteArray& contents,
+                     QList<StorageNode>& embeddings, QString& error);
+
+    // Builds a compound file holding the contents and the embeddings.
+    static bool write(const QByteArray& contents, const QList<StorageNode>& embeddings,
+                      QByteArray& file, QString& error);
+
+    static bool hasSignature(const QByteArray& file);
+};
