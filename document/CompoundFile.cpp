@@ -6,6 +6,7 @@
 #include <gsf/gsf.h>
 #pragma pop_macro("signals")
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -79,6 +80,11 @@ StorageNode readStorage(GsfInfile* storage, const QString& name)
         else
             node.streams.append(StorageNode::Stream{childName, readStream(child.get())});
     }
+    // The container orders entries its own way; by name is what callers can rely on.
+    std::sort(node.streams.begin(), node.streams.end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
+    std::sort(node.storages.begin(), node.storages.end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
     return node;
 }
 

@@ -1,0 +1,283 @@
+#include "document/Archive.h"
+#include "document/ArchiveException.h"
+#include "document/CNetDoc.h"
+#include "objects/CDrawObj.h"
+#include "shell/SettingsStore.h"
+#include "support/ArchiveBytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The archive of a new, empty document with the survey settings given.
+QByteArray emptyDocumentContents(const QList<quint32>& surveySettings)
+{
+    ArchiveBytes b;
+    b.dword(0x00FFFFFF);
+    b.rect(0, 0, 130, 260).rect(0, 0, 140, 180).rect(0, 0, 130, 182).rect(0, 0, 78, 52);
+    b.rect(0, 0, 78, 43).rect(0, 0, 100, 100).rect(0, 0, 0, 0);
+    b.dword(0);
+    b.dword(2100).dword(2970);
+    b.dword(0x00FFFFFF);
+    b.word(0).word(0).word(0);
+    b.word(quint16(surveySettings.size()));
+    for (quint32 v : surveySettings)
+        b.dword(v);
+    return b.emptyReserve(44).bytes();
+}
+
+class ConnectionStub : public CDrawObj {
+public:
+    using CDrawObj::CDrawObj;
+    bool IsConnection() const override { return true; }
+};
+
+class CNetDocTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QFile::remove(SettingsStore::defaultFilePath());
+        doc.OnNewDocument();
+    }
+
+    CDrawObj* add(const Rect& r)
+    {
+        auto* object = new CDrawObj(r);
+        doc.AddObject(object);
+        return object;
+    }
+
+    CNetDoc doc;
+};
+
+TEST_F(CNetDocTest, NewEmptyDocumentHasTheExactContents)
+{
+    EXPECT_EQ(doc.SaveContents().toHex(), emptyDocumentContents({0, 0, 0, 0, 0}).toHex());
+}
+
+TEST_F(CNetDocTest, NewDocumentTakesSurveySettingsAndHiddenColumnsFromTheStore)
+{
+    SettingsStore store;
+    store.writeDword("NetRes", "Ping", 1);
+    store.writeDword("NetRes", "Wmi", 1);
+    store.writeDword("NetRes", "ThreadStart", 250);
+    store.writeUncountedList("List_Del", {"OS", "CPU"});
+    CNetDoc fresh;
+    fresh.OnNewDocument();
+    EXPECT_EQ(fresh.m_adwSurveySettings, (QList<quint32>{1, 1, 0, 0, 250}));
+    EXPECT_EQ(fresh.m_astrHiddenColumns, (QStringList{"OS", "CPU"}));
+}
+
+TEST_F(CNetDocTest, LoadKeepsThePrinterPageAndTheSecondBackgroundColour)
+{
+    QByteArray contents = emptyDocumentContents({0, 0, 0, 0, 0});
+    // Page size block at 120, second background colour at 128.
+    contents.replace(120, 8, ArchiveBytes().dword(999).dword(888).bytes());
+    contents.replace(0, 4, ArchiveBytes().dword(0x00112233).bytes());
+    contents.replace(128, 4, ArchiveBytes().dword(0x00445566).bytes());
+    doc.LoadContents(contents);
+    EXPECT_EQ(doc.m_sizePage, (Size{2100, 2970}));
+    EXPECT_EQ(doc.m_crBackground, 0x00445566u);
+}
+
+TEST_F(CNetDocTest, ResetDefaultSizesLeavesAnEmptyGuardAlone)
+{
+    doc.m_rcDefaultSize.fill(Rect{});
+    doc.m_rcDefaultSize[3] = Rect{1, 2, 3, 4};
+    EXPECT_FALSE(doc.ResetDefaultSizes());
+    EXPECT_EQ(doc.m_rcDefaultSize[3], (Rect{1, 2, 3, 4}));
+    EXPECT_EQ(doc.m_rcDefaultSize[0], Rect{});
+
+    doc.m_rcDefaultSize[0] = Rect{0, 0, 1, 1};
+    EXPECT_TRUE(doc.ResetDefaultSizes());
+    EXPECT_EQ(doc.m_rcDefaultSize[3], (Rect{0, 0, 78, 52}));
+    EXPECT_EQ(doc.m_rcShapeSizeExtra[0], (Rect{0, 0, 100, 78}));
+    EXPECT_EQ(doc.m_rcShapeSizeExtra[1], (Rect{0, 0, 195, 39}));
+    EXPECT_EQ(doc.m_rcShapeSizeExtra[2], (Rect{0, 0, 75, 100}));
+}
+
+TEST_F(CNetDocTest, ConnectionsGoToTheHeadOtherObjectsToTheTail)
+{
+    CDrawObj* a = add(Rect{0, 0, 10, 10});
+    auto* connection = new ConnectionStub(Rect{});
+    doc.AddObject(connection);
+    CDrawObj* b = add(Rect{0, 0, 10, 10});
+    EXPECT_EQ(doc.m_objects, (QList<CDrawObj*>{connection, a, b}));
+    EXPECT_EQ(connection->m_pDocument, &doc);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(CNetDocTest, ObjectAtFindsTheTopmost)
+{
+    CDrawObj* below = add(Rect{0, 0, 100, 100});
+    CDrawObj* above = add(Rect{50, 50, 150, 150});
+    EXPECT_EQ(doc.ObjectAt(Point{60, 60}), above);
+    EXPECT_EQ(doc.ObjectAt(Point{10, 10}), below);
+    EXPECT_EQ(doc.ObjectAt(Point{150, 150}), nullptr);
+    // Found through the normalised rectangle, too.
+    below->m_position = Rect{300, 300, 200, 200};
+    EXPECT_EQ(doc.ObjectAt(Point{250, 250}), below);
+}
+
+TEST_F(CNetDocTest, RemoveObjectUnlinksWithoutDeleting)
+{
+    CDrawObj* object = add(Rect{0, 0, 1, 1});
+    doc.SetModifiedFlag(false);
+    doc.RemoveObject(object, nullptr);
+    EXPECT_TRUE(doc.m_objects.isEmpty());
+    EXPECT_TRUE(doc.IsModified());
+    object->Remove();
+}
+
+TEST_F(CNetDocTest, PageCountFollowsTheExtentIncludingTheOrigin)
+{
+    QSignalSpy spy(&doc, &CNetDoc::pageSizeChanged);
+    add(Rect{0, 0, 2100, 2970});
+    EXPECT_EQ(doc.UpdatePageCount(), (Rect{0, 0, 2100, 2970}));
+    EXPECT_EQ(doc.m_nPages, 1);
+    EXPECT_EQ(spy.count(), 0);
+
+    add(Rect{-100, 3000, -50, 3010});
+    EXPECT_EQ(doc.UpdatePageCount(), (Rect{0, 0, 2200, 3010}));
+    EXPECT_EQ(doc.m_nPagesX, 2);
+    EXPECT_EQ(doc.m_nPagesY, 2);
+    EXPECT_EQ(doc.m_nPages, 4);
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(CNetDocTest, SnapshotsHoldTheArchiveInTheTemporaryDirectory)
+{
+    add(Rect{1, 2, 3, 4});
+    const int before = doc.m_nSnapshot;
+    doc.SaveSnapshot();
+    ASSERT_EQ(doc.m_nSnapshot, before + 1);
+    EXPECT_EQ(doc.m_nLastSnapshot, before);
+    const QString name = doc.m_astrSnapshots.at(before);
+    EXPECT_TRUE(QFileInfo(name).fileName().startsWith("vx_"));
+    EXPECT_EQ(QFileInfo(name).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), doc.SaveContents());
+}
+
+TEST_F(CNetDocTest, SnapshotFailureSwitchesSnapshotsOff)
+{
+    // A temporary "directory" that is a plain file: nothing can be created in it.
+    const QByteArray tmp = qgetenv("TMPDIR");
+    const QString blocker = QDir::tempPath() + "/not-a-directory";
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("TMPDIR", blocker.toLocal8Bit());
+    doc.SaveSnapshot();
+    qputenv("TMPDIR", tmp);
+    EXPECT_FALSE(doc.m_bSnapshots);
+    const int count = doc.m_nSnapshot;
+    doc.SaveSnapshot();
+    EXPECT_EQ(doc.m_nSnapshot, count);
+    doc.ResetDocument();
+    EXPECT_TRUE(doc.m_bSnapshots);
+}
+
+// A document holding every string length form, shared references and
+// reserve arrays with data.
+void fillRichDocument(CNetDoc& doc)
+{
+    doc.m_astrSurveyHosts = {QString(), QString(254, 'a'), QString(255, 'b'),
+                             QString(65534, QChar(0x65E5)), QStringLiteral("サーバー")};
+    doc.m_astrWsdNames = {QStringLiteral("urn:uuid:1"), QString(70000, 'w')};
+    doc.m_dwReserved = 0xDEADBEEF;
+    doc.m_crBackground = 0x00102030;
+    auto* first = new CDrawObj(Rect{10, 20, 30, 40});
+    first->m_reserve.m_adwArrays[3] = {1, 2, 3};
+    first->m_reserve.m_astrArrays[9] = {QStringLiteral("予備")};
+    first->m_reserve.m_aptArrays[0] = {Point{1, -1}};
+    first->m_reserve.m_arcArrays[4] = {Rect{-5, -6, 7, 8}};
+    first->m_reserve.m_asizeArrays[2] = {Size{9, 10}};
+    first->m_logpen = LogPen{0, Point{3, 3}, 0x000000FF};
+    first->m_bBrush = 0;
+    doc.AddObject(first);
+    auto* second = new CDrawObj(Rect{-100, -100, 0, 0});
+    second->m_nMoveX = -7;
+    second->m_nSpacing = 0;
+    doc.AddObject(second);
+    doc.m_reserve.m_aobjLists[2] = {second, first, second};
+    doc.m_reserve.m_adwArrays[9] = {0xFFFFFFFF};
+    doc.m_reserve.m_asizeArrays[4] = {Size{1, 2}, Size{3, 4}};
+}
+
+TEST_F(CNetDocTest, LoadThenSaveIsByteIdentical)
+{
+    fillRichDocument(doc);
+    const QByteArray original = doc.SaveContents();
+    CNetDoc loaded;
+    loaded.LoadContents(original);
+    EXPECT_EQ(loaded.m_objects.size(), 2);
+    EXPECT_EQ(loaded.m_reserve.m_aobjLists[2].at(0), loaded.m_objects.at(1));
+    EXPECT_EQ(loaded.m_reserve.m_aobjLists[2].at(2), loaded.m_objects.at(1));
+    EXPECT_EQ(loaded.m_objects.at(0)->m_pDocument, &loaded);
+    EXPECT_EQ(loaded.SaveContents(), original);
+}
+
+TEST_F(CNetDocTest, LoadThenSaveWithBigIndexTagsIsByteIdentical)
+{
+    for (int i = 0; i < 0x7FFF; ++i)
+        add(Rect{i, 0, i + 1, 1});
+    doc.m_reserve.m_aobjLists[0] = {doc.m_objects.first(), doc.m_objects.last()};
+    const QByteArray original = doc.SaveContents();
+    CNetDoc loaded;
+    loaded.LoadContents(original);
+    EXPECT_EQ(loaded.m_reserve.m_aobjLists[0].at(1), loaded.m_objects.last());
+    EXPECT_EQ(loaded.SaveContents(), original);
+}
+
+TEST_F(CNetDocTest, EveryTruncationFailsWithEndOfFileAndLeavesNoObjects)
+{
+    fillRichDocument(doc);
+    doc.m_astrSurveyHosts.clear();
+    doc.m_astrWsdNames.clear();
+    const QByteArray original = doc.SaveContents();
+    for (qsizetype length = 0; length < original.size(); ++length) {
+        CNetDoc loaded;
+        try {
+            loaded.LoadContents(original.left(length));
+            ADD_FAILURE() << "loaded " << length << " bytes";
+        } catch (const ArchiveException& e) {
+            EXPECT_EQ(e.cause(), ArchiveException::Cause::EndOfFile) << length;
+        }
+        EXPECT_TRUE(loaded.m_objects.isEmpty());
+        EXPECT_TRUE(loaded.m_reserve.m_aobjLists[2].isEmpty());
+    }
+}
+
+TEST_F(CNetDocTest, ObjectListAcceptsOnlyMapObjects)
+{
+    QByteArray contents = emptyDocumentContents({});
+    // Replace the object list count (at 132) by one CDWordArray.
+    contents.replace(132, 2, ArchiveBytes().word(1).newClass("CDWordArray").word(0).bytes());
+    try {
+        doc.LoadContents(contents);
+        FAIL() << "loaded";
+    } catch (const ArchiveException& e) {
+        EXPECT_EQ(e.cause(), ArchiveException::Cause::BadClass);
+    }
+}
+
+TEST_F(CNetDocTest, MapObjectsOutsideTheObjectListAreAdopted)
+{
+    QByteArray contents = emptyDocumentContents({});
+    // The first reserve object list (after 10 DWORD and 10 string arrays)
+    // holds an object the object list does not.
+    const qsizetype firstObjectList = 134 + 4 + 20 * 2;
+    contents.replace(firstObjectList, 2,
+                     ArchiveBytes().word(1).newClass("CDrawObj").drawObjRecord(0, 0, 5, 5).bytes());
+    doc.LoadContents(contents);
+    ASSERT_EQ(doc.m_objects.size(), 1);
+    EXPECT_EQ(doc.m_reserve.m_aobjLists[0].at(0), doc.m_objects.at(0));
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+#include "document/CNetDoc.h"
+#include "document/CompoundFile.h"
+#include "objects/CDrawObj.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProcessResult run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return ProcessResult{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+               process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// Lists the streams of a compound file with an independent reader, one path
+// per line, and prints the "Contents" stream in hex.
+ProcessResult oleListing(const QString& path)
+{
+    const QString script = QStringLiteral(
+        "import sys, olefile\n"
+        "ole = olefile.OleFileIO(sys.argv[1])\n"
+        "for entry in sorted(ole.listdir(streams=True, storages=False)):\n"
+        "    print('/'.join(entry))\n"
+        "print(ole.openstream('Contents').read().hex())\n");
+    return run(QStringLiteral(SYSTEM_PYTHON), {QStringLiteral("-c"), script, path});
+}
+
+StorageNode sampleEmbedding()
+{
+    StorageNode embedding;
+    embedding.name = QStringLiteral("Embedding 1");
+    embedding.classId = QByteArray::fromHex("0003000a00000000c000000000000046");
+    embedding.streams = {{QStringLiteral("\001Ole10Native"), QByteArray(5000, 'n')},
+                         {QStringLiteral("CONTENTS"), QByteArray("picture")}};
+    StorageNode sub;
+    sub.name = QStringLiteral("Inner");
+    sub.streams = {{QStringLiteral("Data"), QByteArray(70000, 'd')}};
+    embedding.storages = {sub};
+    return embedding;
+}
+
+TEST(MapFile, SavedFileIsACompoundFileAnotherReaderCanList)
+{
+    CNetDoc doc;
+    doc.OnNewDocument();
+    doc.AddObject(new CDrawObj(Rect{1, 2, 3, 4}));
+    const QString path = TestFiles::scratchPath("listed.vxnj");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_FALSE(doc.IsModified());
+
+    const ProcessResult listing = oleListing(path);
+    ASSERT_EQ(listing.exitCode, 0) << listing.err.toStdString();
+    const QList<QByteArray> lines = listing.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.at(0), "Contents");
+    EXPECT_EQ(lines.at(1), doc.SaveContents().toHex());
+}
+
+TEST(MapFile, EmbeddedStoragesAreWrittenBackUnchanged)
+{
+    QByteArray file;
+    QString error;
+    CNetDoc doc;
+    doc.OnNewDocument();
+    ASSERT_TRUE(CompoundFile::write(doc.SaveContents(), {sampleEmbedding()}, file, error));
+    const QString in = TestFiles::scratchPath("embedded.vxnj");
+    TestFiles::writeAll(in, file);
+
+    CNetDoc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(in, &error)) << error.toStdString();
+    ASSERT_EQ(loaded.m_embeddings.size(), 1);
+    EXPECT_EQ(loaded.m_embeddings.at(0), sampleEmbedding());
+
+    const QString out = TestFiles::scratchPath("embedded-out.vxnj");
+    ASSERT_TRUE(loaded.OnSaveDocument(out, &error));
+    const ProcessResult listing = oleListing(out);
+    ASSERT_EQ(listing.exitCode, 0) << listing.err.toStdString();
+    EXPECT_TRUE(listing.out.contains("Embedding 1/Inner/Data"));
+    EXPECT_TRUE(listing.out.contains("Embedding 1/CONTENTS"));
+}
+
+TEST(MapFile, PlainFileIsReadWholeAsContents)
+{
+    CNetDoc doc;
+    doc.OnNewDocument();
+    doc.AddObject(new CDrawObj(Rect{5, 5, 50, 50}));
+    const QString path = TestFiles::scratchPath("plain.vxnj");
+    TestFiles::writeAll(path, doc.SaveContents());
+    CNetDoc loaded;
+    QString error;
+    ASSERT_TRUE(loaded.OnOpenDocument(path, &error)) << error.toStdString();
+    ASSERT_EQ(loaded.m_objects.size(), 1);
+    EXPECT_EQ(loaded.m_objects.at(0)->m_position, (Rect{5, 5, 50, 50}));
+}
+
+TEST(MapFile, OpenFailuresAreReportedWithAReason)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray(), "end of file"},
+        {"garbage", QByteArray("not a map"), "end of file"},
+        {"broken-container", QByteArray::fromHex("d0cf11e0a1b11ae1") + QByteArray(600, '\0'),
+         "compound file"},
+    };
+    for (const Case& c : cases) {
+        const QString path = TestFiles::scratchPath(QString::fromLatin1(c.name));
+        TestFiles::writeAll(path, c.bytes);
+        CNetDoc doc;
+        QString error;
+        EXPECT_FALSE(doc.OnOpenDocument(path, &error)) << c.name;
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.name << ": " << error.toStdString();
+        EXPECT_TRUE(doc.m_objects.isEmpty());
+    }
+    CNetDoc doc;
+    QString error;
+    EXPECT_FALSE(doc.OnOpenDocument(TestFiles::scratchPath("missing.vxnj"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(CommandLine, DumpConvertAndErrors)
+{
+    const QString varnex = QStringLiteral(VARNEX_BINARY);
+    const QString map = TestFiles::scratchPath("cli.vxnj");
+    ASSERT_EQ(run(varnex, {"new", map}).exitCode, 0);
+
+    const ProcessResult dump = run(varnex, {"dump", map});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    EXPECT_TRUE(dump.out.contains("\"m_adwSurveySettings\"") || dump.out.contains("\"reserve\""));
+    EXPECT_TRUE(dump.out.contains("\"m_sizePage\""));
+
+    const QString plain = TestFiles::scratchPath("cli-plain.vxnj");
+    CNetDoc doc;
+    doc.OnNewDocument();
+    TestFiles::writeAll(plain, doc.SaveContents());
+    const QString converted = TestFiles::scratchPath("cli-converted.vxnj");
+    ASSERT_EQ(run(varnex, {"convert", plain, converted}).exitCode, 0);
+    EXPECT_TRUE(CompoundFile::hasSignature(TestFiles::readAll(converted)));
+    EXPECT_EQ(run(varnex, {"dump", converted}).out, dump.out);
+
+    const QString bad = TestFiles::scratchPath("cli-bad.vxnj");
+    TestFiles::writeAll(bad, QByteArray("\x01\x02", 2));
+    const ProcessResult failed = run(varnex, {"dump", bad});
+    EXPECT_NE(failed.exitCode, 0);
+    EXPECT_TRUE(failed.out.isEmpty());
+    EXPECT_EQ(failed.err.count('\n'), 1) << failed.err.toStdString();
+    EXPECT_TRUE(failed.err.startsWith("varnex: cannot open"));
+}
+
+} // namespace

@@ -1,0 +1,17 @@
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// Runs every test with settings and temporary files in a directory of its
+// own, so that tests never read or write the user's configuration.
+int main(int argc, char** argv)
+{
+    QTemporaryDir scratch;
+    qputenv("VARNEX_SETTINGS", (scratch.path() + QStringLiteral("/Varnex.ini")).toLocal8Bit());
+    qputenv("TMPDIR", scratch.path().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
