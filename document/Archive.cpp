@@ -424,11 +424,14 @@ void Archive::serialize(QList<quint32>& values)
 {
     if (IsStoring()) {
         writeCount(quint64(values.size()));
-        for (quint32 v : values)
+        for (quint32 v : std::as_const(values))
             writeDword(v);
         return;
     }
     const quint32 count = readCount(4);
+    values.clear();
+    if (count == 0)
+        return; // keeps an empty list unallocated
     values.resize(count);
     for (quint32& v : values)
         v = readDword();
@@ -438,12 +441,14 @@ void Archive::serialize(QStringList& values)
 {
     if (IsStoring()) {
         writeCount(quint64(values.size()));
-        for (const QString& v : values)
+        for (const QString& v : std::as_const(values))
             writeString(v);
         return;
     }
     const quint32 count = readCount(1);
     values.clear();
+    if (count == 0)
+        return;
     values.reserve(count);
     for (quint32 i = 0; i < count; ++i)
         values.append(readString());
@@ -453,11 +458,14 @@ void Archive::serialize(QList<Point>& values)
 {
     if (IsStoring()) {
         writeCount(quint64(values.size()));
-        for (const Point& v : values)
+        for (const Point& v : std::as_const(values))
             writePoint(v);
         return;
     }
     const quint32 count = readCount(8);
+    values.clear();
+    if (count == 0)
+        return; // keeps an empty list unallocated
     values.resize(count);
     for (Point& v : values)
         v = readPoint();
@@ -467,11 +475,14 @@ void Archive::serialize(QList<Rect>& values)
 {
     if (IsStoring()) {
         writeCount(quint64(values.size()));
-        for (const Rect& v : values)
+        for (const Rect& v : std::as_const(values))
             writeRect(v);
         return;
     }
     const quint32 count = readCount(16);
+    values.clear();
+    if (count == 0)
+        return; // keeps an empty list unallocated
     values.resize(count);
     for (Rect& v : values)
         v = readRect();
@@ -481,11 +492,14 @@ void Archive::serialize(QList<Size>& values)
 {
     if (IsStoring()) {
         writeCount(quint64(values.size()));
-        for (const Size& v : values)
+        for (const Size& v : std::as_const(values))
             writeSize(v);
         return;
     }
     const quint32 count = readCount(8);
+    values.clear();
+    if (count == 0)
+        return; // keeps an empty list unallocated
     values.resize(count);
     for (Size& v : values)
         v = readSize();

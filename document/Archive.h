@@ -98,7 +98,7 @@ public:
     {
         if (IsStoring()) {
             writeCount(quint64(list.size()));
-            for (T* object : list)
+            for (T* object : std::as_const(list))
                 writeObject(object);
         } else {
             const quint32 count = readCount(2);

@@ -151,8 +151,7 @@ void CNetDoc::Serialize(Archive& ar)
         ar.readSize();
         m_crBackground = ar.readDword();
         m_objects.clear();
-        for (auto& list : m_reserve.m_aobjLists)
-            list.clear();
+        m_reserve.m_aobjLists.clear();
     }
     ar.serializeObjectList(m_objects, CDrawObj::classInfoCDrawObj);
     ar.serialize(m_astrWsdNames);
@@ -188,8 +187,7 @@ void CNetDoc::LoadContents(const QByteArray& contents)
 void CNetDoc::ForgetObjectPointers()
 {
     m_objects.clear();
-    for (auto& list : m_reserve.m_aobjLists)
-        list.clear();
+    m_reserve.m_aobjLists.clear();
 }
 
 void CNetDoc::AdoptLoadedObjects(std::vector<Persistent*> created)

@@ -3,6 +3,12 @@
 #include "Archive.h"
 #include "JsonFields.h"
 
+namespace {
+
+const auto kPlainArray = [](Archive& ar, auto& values) { ar.serialize(values); };
+
+} // namespace
+
 void CReserveBlock::Serialize(Archive& ar)
 {
     serializeValueArrays(ar);
@@ -11,40 +17,22 @@ void CReserveBlock::Serialize(Archive& ar)
 
 void CReserveBlock::serializeValueArrays(Archive& ar)
 {
-    for (auto& values : m_adwArrays)
-        ar.serialize(values);
-    for (auto& values : m_astrArrays)
-        ar.serialize(values);
+    m_adwArrays.serialize(ar, kPlainArray);
+    m_astrArrays.serialize(ar, kPlainArray);
 }
 
 void CReserveBlock::serializeGeometryArrays(Archive& ar)
 {
-    for (auto& values : m_aptArrays)
-        ar.serialize(values);
-    for (auto& values : m_arcArrays)
-        ar.serialize(values);
-    for (auto& values : m_asizeArrays)
-        ar.serialize(values);
+    m_aptArrays.serialize(ar, kPlainArray);
+    m_arcArrays.serialize(ar, kPlainArray);
+    m_asizeArrays.serialize(ar, kPlainArray);
 }
 
 QJsonObject CReserveBlock::ToJson() const
 {
-    QJsonArray dwords;
-    for (const auto& values : m_adwArrays)
-        dwords.append(JsonFields::dwords(values));
-    QJsonArray strings;
-    for (const auto& values : m_astrArrays)
-        strings.append(JsonFields::strings(values));
-    QJsonArray points;
-    for (const auto& values : m_aptArrays)
-        points.append(JsonFields::points(values));
-    QJsonArray rects;
-    for (const auto& values : m_arcArrays)
-        rects.append(JsonFields::rects(values));
-    QJsonArray sizes;
-    for (const auto& values : m_asizeArrays)
-        sizes.append(JsonFields::sizes(values));
-    return QJsonObject{{"dwordArrays", dwords}, {"stringArrays", strings},
-                       {"pointArrays", points},  {"rectArrays", rects},
-                       {"sizeArrays", sizes}};
+    return QJsonObject{{"dwordArrays", m_adwArrays.toJson(JsonFields::dwords)},
+                       {"stringArrays", m_astrArrays.toJson(JsonFields::strings)},
+                       {"pointArrays", m_aptArrays.toJson(JsonFields::points)},
+                       {"rectArrays", m_arcArrays.toJson(JsonFields::rects)},
+                       {"sizeArrays", m_asizeArrays.toJson(JsonFields::sizes)}};
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "Geometry.h"
+#include "ReserveGroup.h"
 
 #include <QJsonObject>
 #include <QList>
 #include <QStringList>
 
-#include <array>
 
 class Archive;
 
@@ -22,11 +22,11 @@ public:
     void Serialize(Archive& ar);
     QJsonObject ToJson() const;
 
-    std::array<QList<quint32>, kArrays> m_adwArrays;
-    std::array<QStringList, kArrays> m_astrArrays;
-    std::array<QList<Point>, kGeometryArrays> m_aptArrays;
-    std::array<QList<Rect>, kGeometryArrays> m_arcArrays;
-    std::array<QList<Size>, kGeometryArrays> m_asizeArrays;
+    ReserveGroup<QList<quint32>, kArrays> m_adwArrays;
+    ReserveGroup<QStringList, kArrays> m_astrArrays;
+    ReserveGroup<QList<Point>, kGeometryArrays> m_aptArrays;
+    ReserveGroup<QList<Rect>, kGeometryArrays> m_arcArrays;
+    ReserveGroup<QList<Size>, kGeometryArrays> m_asizeArrays;
 
 protected:
     void serializeValueArrays(Archive& ar);

@@ -8,21 +8,20 @@
 void CReserveBlockEx::Serialize(Archive& ar)
 {
     serializeValueArrays(ar);
-    for (auto& list : m_aobjLists)
-        ar.serializeObjectList(list, CDrawObj::classInfoCDrawObj);
+    m_aobjLists.serialize(ar, [](Archive& a, QList<CDrawObj*>& list) {
+        a.serializeObjectList(list, CDrawObj::StaticClass());
+    });
     serializeGeometryArrays(ar);
 }
 
 QJsonObject CReserveBlockEx::ToJson(const std::function<quint32(const Persistent*)>& indexOf) const
 {
     QJsonObject out = CReserveBlock::ToJson();
-    QJsonArray lists;
-    for (const auto& list : m_aobjLists) {
+    out["objectLists"] = m_aobjLists.toJson([&](const QList<CDrawObj*>& list) {
         QJsonArray indexes;
         for (const CDrawObj* object : list)
             indexes.append(qint64(indexOf(object)));
-        lists.append(indexes);
-    }
-    out["objectLists"] = lists;
+        return indexes;
+    });
     return out;
 }

@@ -16,5 +16,5 @@ public:
     void Serialize(Archive& ar);
     QJsonObject ToJson(const std::function<quint32(const Persistent*)>& indexOf) const;
 
-    std::array<QList<CDrawObj*>, kArrays> m_aobjLists;
+    ReserveGroup<QList<CDrawObj*>, kArrays> m_aobjLists;
 };

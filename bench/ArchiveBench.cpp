@@ -1,0 +1,64 @@
+// Load and save throughput of a map's "Contents" archive for a document of
+// 100,000 object records.
+#include "document/CNetDoc.h"
+#include "objects/CDrawObj.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kObjects = 100000;
+
+void fill(CNetDoc& doc)
+{
+    for (int i = 0; i < kObjects; ++i) {
+        auto* object = new CDrawObj(Rect{i, i % 1000, i + 130, i % 1000 + 260});
+        doc.AddObject(object);
+    }
+}
+
+void BM_SaveContents(benchmark::State& state)
+{
+    CNetDoc doc;
+    fill(doc);
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        const QByteArray contents = doc.SaveContents();
+        bytes = contents.size();
+        benchmark::DoNotOptimize(contents.constData());
+    }
+    state.SetBytesProcessed(qint64(state.iterations()) * bytes);
+    state.counters["contents_MB"] = double(bytes) / 1e6;
+}
+
+void BM_LoadContents(benchmark::State& state)
+{
+    CNetDoc source;
+    fill(source);
+    const QByteArray contents = source.SaveContents();
+    for (auto _ : state) {
+        CNetDoc doc;
+        doc.LoadContents(contents);
+        benchmark::DoNotOptimize(doc.m_objects.size());
+    }
+    state.SetBytesProcessed(qint64(state.iterations()) * contents.size());
+}
+
+BENCHMARK(BM_SaveContents)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadContents)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir scratch;
+    qputenv("VARNEX_SETTINGS", (scratch.path() + QStringLiteral("/Varnex.ini")).toLocal8Bit());
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,297 @@
+#include "CDrawDomain.h"
+
+#include "CDrawSegment.h"
+#include "document/Archive.h"
+#include "document/CNetDoc.h"
+
+#include <QSet>
+
+VX_IMPLEMENT_SERIAL(CDrawDomain, &CDrawObj::classInfoCDrawObj)
+
+namespace {
+
+char16_t asciiLower(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
+}
+
+// Names and keys compare without regard to the case of A to Z only.
+bool equalsIgnoringAsciiCase(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a.at(i).unicode()) != asciiLower(b.at(i).unicode()))
+            return false;
+    }
+    return true;
+}
+
+CDrawObj* findIgnoringAsciiCase(const QList<CDrawObj*>& list, const QString& text,
+                                QString (CDrawObj::*textOf)() const)
+{
+    for (CDrawObj* object : list) {
+        if (object && equalsIgnoringAsciiCase((object->*textOf)(), text))
+            return object;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CDrawDomain::CDrawDomain() = default;
+
+CDrawDomain::CDrawDomain(const Rect& position)
+    : CDrawObj(position)
+{
+}
+
+CDrawDomain::~CDrawDomain()
+{
+    DestroyOwned();
+}
+
+void CDrawDomain::DestroyOwned()
+{
+    QList<CDrawObj*> owned;
+    Retire(owned);
+    DeleteTree(std::move(owned), this);
+}
+
+void CDrawDomain::DeleteTree(QList<CDrawObj*> objects, const CDrawObj* keep)
+{
+    // Everything is taken apart first and deleted afterwards: no destructor
+    // recurses, and the seen set deletes an object reached twice only once.
+    QSet<const CDrawObj*> seen{keep};
+    QList<CDrawObj*> retired;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        CDrawObj* object = objects.at(i);
+        if (!object || seen.contains(object))
+            continue;
+        seen.insert(object);
+        if (object->IsKindOf(StaticClass()))
+            static_cast<CDrawDomain*>(object)->Retire(objects);
+        else if (object->m_pDocument)
+            object->m_pDocument->m_objects.removeAll(object);
+        retired.append(object);
+    }
+    qDeleteAll(retired);
+}
+
+void CDrawDomain::Retire(QList<CDrawObj*>& owned)
+{
+    if (m_pDocument) {
+        m_pDocument->m_objects.removeAll(this);
+        ForgetInDocument();
+    }
+    DetachFromOwners();
+    TakeOwned(owned);
+    ReleaseLinks();
+}
+
+void CDrawDomain::ForgetInDocument()
+{
+    for (CDrawObj* object : std::as_const(m_pDocument->m_objects)) {
+        if (object && object->IsKindOf(StaticClass()))
+            static_cast<CDrawDomain*>(object)->ForgetObject(this);
+    }
+    ForgetInReserve(m_pDocument->m_reserve, this);
+}
+
+void CDrawDomain::TakeOwned(QList<CDrawObj*>& owned)
+{
+    owned.append(std::exchange(m_segments, {}));
+    owned.append(std::exchange(m_systems, {}));
+    owned.append(std::exchange(m_subDomains, {}));
+}
+
+void CDrawDomain::DetachFromOwners()
+{
+    if (m_pParent)
+        m_pParent->m_subDomains.removeAll(this);
+}
+
+void CDrawDomain::ForgetObject(CDrawObj* gone)
+{
+    m_subDomains.removeAll(gone);
+    m_systems.removeAll(gone);
+    m_segments.removeAll(gone);
+    if (m_pParent == gone)
+        m_pParent = nullptr;
+    ForgetInReserve(m_domainReserve, gone);
+}
+
+void CDrawDomain::ForgetInReserve(CReserveBlockEx& reserve, CDrawObj* gone)
+{
+    // Looked at read-only first: writing would allocate the unused lists.
+    for (int i = 0; i < CReserveBlock::kArrays; ++i) {
+        if (std::as_const(reserve.m_aobjLists)[i].contains(gone))
+            reserve.m_aobjLists[i].removeAll(gone);
+    }
+}
+
+void CDrawDomain::ReleaseLinks()
+{
+    m_pParent = nullptr;
+    m_subDomains.clear();
+    m_systems.clear();
+    m_segments.clear();
+    m_domainReserve.m_aobjLists.clear();
+    // Without a document the destructor reaches no other object.
+    m_pDocument = nullptr;
+}
+
+void CDrawDomain::Serialize(Archive& ar)
+{
+    CDrawObj::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeString(m_strName);
+        ar.writeWord(m_wReserved);
+        ar.writeString(m_strNote);
+        ar.writeObject(m_pParent);
+    } else {
+        m_strName = ar.readString();
+        m_wReserved = ar.readWord();
+        m_strNote = ar.readString();
+        m_pParent = ar.readObjectOf<CDrawDomain>();
+    }
+    ar.serializeObjectList(m_subDomains, CDrawObj::StaticClass());
+    ar.serializeObjectList(m_systems, CDrawObj::StaticClass());
+    ar.serializeObjectList(m_segments, CDrawObj::StaticClass());
+    m_domainReserve.Serialize(ar);
+}
+
+void CDrawDomain::CopyDomainFields(CDrawDomain* copy) const
+{
+    copy->m_strName = m_strName;
+    copy->m_wReserved = m_wReserved;
+    copy->m_strNote = m_strNote;
+}
+
+CDrawObj* CDrawDomain::Clone(CNetDoc* document) const
+{
+    auto* copy = new CDrawDomain(m_position);
+    CopyDomainFields(copy);
+    // The copy names the same parent but is not one of its sub-domains.
+    copy->m_pParent = m_pParent;
+    CloneBaseInto(copy, document);
+    copy->m_subDomains = CloneFor(m_subDomains, copy, document);
+    copy->m_systems = CloneFor(m_systems, copy, document);
+    copy->m_segments = CloneFor(m_segments, copy, document);
+    return copy;
+}
+
+QList<CDrawObj*> CDrawDomain::CloneFor(const QList<CDrawObj*>& objects, CDrawObj* owner,
+                                       CNetDoc* document)
+{
+    QList<CDrawObj*> clones;
+    for (const CDrawObj* object : objects) {
+        if (!object)
+            continue;
+        CDrawObj* clone = object->Clone(document);
+        // A cloned system files itself with the original's owners.
+        if (clone->IsKindOf(StaticClass()))
+            static_cast<CDrawDomain*>(clone)->DetachFromOwners();
+        clone->SetOwner(owner);
+        clones.append(clone);
+    }
+    return clones;
+}
+
+QString CDrawDomain::GetName() const
+{
+    return m_strName;
+}
+
+void CDrawDomain::SetName(const QString& name)
+{
+    m_strName = name;
+}
+
+CDrawObj* CDrawDomain::GetOwner() const
+{
+    return m_pParent;
+}
+
+void CDrawDomain::SetOwner(CDrawObj* owner)
+{
+    m_pParent = (owner && owner->IsKindOf(StaticClass())) ? static_cast<CDrawDomain*>(owner)
+                                                          : nullptr;
+}
+
+CDrawObj* CDrawDomain::FindSubDomainByName(const QString& name) const
+{
+    return findIgnoringAsciiCase(m_subDomains, name, &CDrawObj::GetName);
+}
+
+void CDrawDomain::AddSubDomain(CDrawObj* domain)
+{
+    m_subDomains.append(domain);
+}
+
+CDrawObj* CDrawDomain::FindSystemByKey(const QString& key) const
+{
+    return findIgnoringAsciiCase(m_systems, key, &CDrawObj::GetKey);
+}
+
+void CDrawDomain::AddSystem(CDrawObj* system)
+{
+    m_systems.append(system);
+}
+
+quint16 CDrawDomain::GetReservedWord() const
+{
+    return m_wReserved;
+}
+
+void CDrawDomain::SetReservedWord(quint16 value)
+{
+    m_wReserved = value;
+}
+
+QString CDrawDomain::GetNote() const
+{
+    return m_strNote;
+}
+
+void CDrawDomain::SetNote(const QString& note)
+{
+    m_strNote = note;
+}
+
+CDrawSegment* CDrawDomain::FindSegmentForAddress(quint32 address) const
+{
+    const quint32 host = CDrawSegment::HostOrder(address);
+    for (CDrawObj* object : m_segments) {
+        if (!object || !object->IsKindOf(CDrawSegment::StaticClass()))
+            continue;
+        auto* segment = static_cast<CDrawSegment*>(object);
+        if (CDrawSegment::HostOrder(segment->m_dwNetwork) < host
+            && host < CDrawSegment::HostOrder(segment->m_dwBroadcast))
+            return segment;
+    }
+    return nullptr;
+}
+
+QJsonArray CDrawDomain::IndexesOf(const QList<CDrawObj*>& list,
+                                  const std::function<quint32(const Persistent*)>& indexOf)
+{
+    QJsonArray indexes;
+    for (const CDrawObj* object : list)
+        indexes.append(qint64(indexOf(object)));
+    return indexes;
+}
+
+void CDrawDomain::DescribeTo(QJsonObject& out,
+                             const std::function<quint32(const Persistent*)>& indexOf) const
+{
+    CDrawObj::DescribeTo(out, indexOf);
+    out["m_strName"] = m_strName;
+    out["m_wReserved"] = m_wReserved;
+    out["m_strNote"] = m_strNote;
+    out["m_pParent"] = qint64(indexOf(m_pParent));
+    out["m_subDomains"] = IndexesOf(m_subDomains, indexOf);
+    out["m_systems"] = IndexesOf(m_systems, indexOf);
+    out["m_segments"] = IndexesOf(m_segments, indexOf);
+    out["domainReserve"] = m_domainReserve.ToJson(indexOf);
+}
