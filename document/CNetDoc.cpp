@@ -154,6 +154,9 @@ void CNetDoc::Serialize(Archive& ar)
         m_reserve.m_aobjLists.clear();
     }
     ar.serializeObjectList(m_objects, CDrawObj::classInfoCDrawObj);
+    // A null entry stands for no object; nothing that walks the list expects one.
+    if (ar.IsLoading())
+        m_objects.removeAll(nullptr);
     ar.serialize(m_astrWsdNames);
     ar.serialize(m_astrSurveyHosts);
     m_reserve.Serialize(ar);
