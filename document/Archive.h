@@ -47,6 +47,12 @@ public:
     CNetDoc* document() const { return m_document; }
     void setDocument(CNetDoc* document) { m_document = document; }
 
+    // Whether embedded items carry their storage inside the archive (plain
+    // archives: snapshots, the clipboard, plain map files) or keep it in the
+    // compound map file beside it.
+    bool isFlat() const { return m_flat; }
+    void setFlat(bool flat) { m_flat = flat; }
+
     // Loading: bytes not yet read.
     qsizetype remaining() const { return m_in.size() - m_pos; }
     bool atEnd() const { return remaining() == 0; }
@@ -142,6 +148,7 @@ private:
     qsizetype m_pos = 0;
     CNetDoc* m_document = nullptr;
     int m_nesting = 0;
+    bool m_flat = true;
 
     quint32 m_nMapCount = 1; // storing: next index; 0 is the null reference
     QHash<const Persistent*, quint32> m_storeMap;

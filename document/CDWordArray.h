@@ -17,6 +17,8 @@ public:
     }
 
     void Serialize(Archive& ar) override;
+    void DescribeTo(QJsonObject& out,
+                    const std::function<quint32(const Persistent*)>& indexOf) const override;
 
     QList<quint32> m_values;
 };

@@ -4,7 +4,9 @@
 #include "ArchiveException.h"
 #include "CompoundFile.h"
 #include "LargeStack.h"
+#include "objects/CDrawItem.h"
 #include "objects/CDrawObj.h"
+#include "objects/CDrawOleObj.h"
 #include "objects/DrawView.h"
 #include "shell/SettingsStore.h"
 
@@ -88,8 +90,8 @@ bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
     DeleteAllObjects();
     if (reason.isEmpty()) {
         try {
-            LoadContents(contents);
             m_embeddings = std::move(embeddings);
+            LoadContents(contents, CompoundFile::hasSignature(bytes));
         } catch (const ArchiveException& e) {
             reason = QString::fromStdString(e.what());
         } catch (const std::bad_alloc&) {
@@ -97,6 +99,7 @@ bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
         }
     }
     if (!reason.isEmpty()) {
+        m_embeddings.clear();
         if (error)
             *error = reason;
         return false;
@@ -110,7 +113,7 @@ bool CNetDoc::OnSaveDocument(const QString& path, QString* error)
 {
     QString reason;
     QByteArray file;
-    if (!CompoundFile::write(SaveContents(), m_embeddings, file, reason)) {
+    if (!CompoundFile::write(SaveContents(true), CollectEmbeddings(), file, reason)) {
         if (error)
             *error = reason;
         return false;
@@ -162,20 +165,35 @@ void CNetDoc::Serialize(Archive& ar)
     m_reserve.Serialize(ar);
 }
 
-QByteArray CNetDoc::SaveContents()
+QByteArray CNetDoc::SaveContents(bool forCompoundFile)
 {
     QByteArray contents;
     runOnLargeStack([&] {
         Archive ar(contents);
+        ar.setFlat(!forCompoundFile);
         Serialize(ar);
     });
     return contents;
 }
 
-void CNetDoc::LoadContents(const QByteArray& contents)
+QList<StorageNode> CNetDoc::CollectEmbeddings() const
+{
+    QList<StorageNode> storages = m_embeddings;
+    for (const CDrawObj* object : m_objects) {
+        if (object->IsKindOf(CDrawOleObj::StaticClass())) {
+            const CDrawItem* item = static_cast<const CDrawOleObj*>(object)->m_pClientItem;
+            if (item)
+                storages.append(item->Storage());
+        }
+    }
+    return storages;
+}
+
+void CNetDoc::LoadContents(const QByteArray& contents, bool fromCompoundFile)
 {
     runOnLargeStack([&] {
         Archive ar(contents, this);
+        ar.setFlat(!fromCompoundFile);
         try {
             Serialize(ar);
         } catch (...) {
@@ -196,11 +214,13 @@ void CNetDoc::ForgetObjectPointers()
 void CNetDoc::AdoptLoadedObjects(std::vector<Persistent*> created)
 {
     // Map objects that the file left outside the object list still need an
-    // owner; helper objects (address arrays) have been copied by their readers.
+    // owner; helper objects (address arrays) have been copied by their
+    // readers, and embedded items belong to their map object.
     const QSet<const CDrawObj*> listed(m_objects.cbegin(), m_objects.cend());
     for (Persistent* object : created) {
         if (!object->IsKindOf(CDrawObj::classInfoCDrawObj)) {
-            delete object;
+            if (!object->HasOwner())
+                delete object;
             continue;
         }
         auto* drawObj = static_cast<CDrawObj*>(object);
@@ -274,6 +294,7 @@ void CNetDoc::ResetDocument()
     m_nObjectSpacing = 200;
     DeleteSnapshotFiles();
     m_objects.clear();
+    m_embeddings.clear();
     if (m_adwSurveySettings.isEmpty())
         LoadSurveySettingsFromStore();
     LoadHiddenColumnsFromStore();

@@ -46,11 +46,16 @@ public:
     void OnCloseDocument();
 
     void Serialize(Archive& ar);
-    // The archive of the whole document, as in the "Contents" stream.
-    QByteArray SaveContents();
+    // The archive of the whole document. For a compound map file the
+    // embedded items' storages stay outside it (see CollectEmbeddings).
+    QByteArray SaveContents(bool forCompoundFile = false);
     // Replaces the objects and settings by those of an archive; throws
-    // ArchiveException, after which the document holds no objects.
-    void LoadContents(const QByteArray& contents);
+    // ArchiveException, after which the document holds no objects. For a
+    // compound map file, m_embeddings must hold its storages first.
+    void LoadContents(const QByteArray& contents, bool fromCompoundFile = false);
+    // The "Embedding <n>" storages a compound map file is saved with: the
+    // embedded items' and those no item claimed when the file was read.
+    QList<StorageNode> CollectEmbeddings() const;
 
     void AddObject(CDrawObj* object);
     void RemoveObject(CDrawObj* object, DrawView* view);
@@ -83,7 +88,8 @@ public:
     QStringList& m_astrWmiAccount = m_reserve.m_astrArrays[0];
     QStringList& m_astrHiddenColumns = m_reserve.m_astrArrays[1];
 
-    // Storages of embedded objects, carried unchanged between load and save.
+    // Storages of the compound map file that no embedded item claimed,
+    // carried unchanged between load and save.
     QList<StorageNode> m_embeddings;
 
     // Runtime members.

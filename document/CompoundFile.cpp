@@ -124,6 +124,58 @@ bool CompoundFile::hasSignature(const QByteArray& file)
     return file.startsWith(QByteArray::fromRawData(kSignature, 8));
 }
 
+bool CompoundFile::readImage(const QByteArray& file, StorageNode& root, QString& error)
+{
+    if (!hasSignature(file)) {
+        error = QStringLiteral("not a compound file");
+        return false;
+    }
+    initGsf();
+    GPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.constData()),
+                                              file.size(), FALSE));
+    GError* rawError = nullptr;
+    GPtr<GsfInfile> infile(gsf_infile_msole_new(input.get(), &rawError));
+    std::unique_ptr<GError, GErrorFree> gerror(rawError);
+    if (!infile) {
+        error = QStringLiteral("not a valid compound file");
+        if (gerror)
+            error += QStringLiteral(": ") + QString::fromUtf8(gerror->message);
+        return false;
+    }
+    root = readStorage(infile.get(), QStringLiteral("Root Entry"));
+    return true;
+}
+
+bool CompoundFile::writeImage(const StorageNode& root, QByteArray& file, QString& error)
+{
+    initGsf();
+    GPtr<GsfOutput> memory(gsf_output_memory_new());
+    {
+        GPtr<GsfOutfile> outfile(gsf_outfile_msole_new(memory.get()));
+        if (!outfile) {
+            error = QStringLiteral("cannot create a compound file");
+            return false;
+        }
+        if (root.classId.size() == kClassIdSize)
+            gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outfile.get()),
+                                           reinterpret_cast<const guint8*>(root.classId.constData()));
+        bool ok = true;
+        for (const StorageNode::Stream& stream : root.streams)
+            ok = writeStream(outfile.get(), stream.name, stream.data) && ok;
+        for (const StorageNode& sub : root.storages)
+            ok = writeStorage(outfile.get(), sub) && ok;
+        ok = gsf_output_close(GSF_OUTPUT(outfile.get())) && ok;
+        if (!ok) {
+            error = QStringLiteral("cannot write the compound file");
+            return false;
+        }
+    }
+    const gsf_off_t size = gsf_output_size(memory.get());
+    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
+    file = QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    return true;
+}
+
 bool CompoundFile::read(const QByteArray& file, QByteArray& contents,
                         QList<StorageNode>& embeddings, QString& error)
 {
@@ -132,32 +184,19 @@ bool CompoundFile::read(const QByteArray& file, QByteArray& contents,
         contents = file;
         return true;
     }
-    initGsf();
-    GPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(file.constData()),
-                                              file.size(), FALSE));
-    GError* rawError = nullptr;
-    GPtr<GsfInfile> root(gsf_infile_msole_new(input.get(), &rawError));
-    std::unique_ptr<GError, GErrorFree> gerror(rawError);
-    if (!root) {
-        error = QStringLiteral("not a valid compound file");
-        if (gerror)
-            error += QStringLiteral(": ") + QString::fromUtf8(gerror->message);
+    StorageNode root;
+    if (!readImage(file, root, error))
         return false;
-    }
-    GPtr<GsfInput> stream(gsf_infile_child_by_name(root.get(), "Contents"));
-    if (!stream || isStorage(stream.get())) {
+    const auto stream = std::find_if(root.streams.cbegin(), root.streams.cend(),
+                                     [](const auto& s) { return s.name == kContentsStream; });
+    if (stream == root.streams.cend()) {
         error = QStringLiteral("the compound file has no \"Contents\" stream");
         return false;
     }
-    contents = readStream(stream.get());
-    const int count = gsf_infile_num_children(root.get());
-    for (int i = 0; i < count; ++i) {
-        const QString name = QString::fromUtf8(gsf_infile_name_by_index(root.get(), i));
-        if (!name.startsWith(kEmbeddingPrefix))
-            continue;
-        GPtr<GsfInput> child(gsf_infile_child_by_index(root.get(), i));
-        if (child && isStorage(child.get()))
-            embeddings.append(readStorage(GSF_INFILE(child.get()), name));
+    contents = stream->data;
+    for (const StorageNode& storage : std::as_const(root.storages)) {
+        if (storage.name.startsWith(kEmbeddingPrefix))
+            embeddings.append(storage);
     }
     return true;
 }
@@ -165,26 +204,8 @@ bool CompoundFile::read(const QByteArray& file, QByteArray& contents,
 bool CompoundFile::write(const QByteArray& contents, const QList<StorageNode>& embeddings,
                          QByteArray& file, QString& error)
 {
-    initGsf();
-    GPtr<GsfOutput> memory(gsf_output_memory_new());
-    bool ok = false;
-    {
-        GPtr<GsfOutfile> root(gsf_outfile_msole_new(memory.get()));
-        if (!root) {
-            error = QStringLiteral("cannot create a compound file");
-            return false;
-        }
-        ok = writeStream(root.get(), kContentsStream, contents);
-        for (const StorageNode& embedding : embeddings)
-            ok = writeStorage(root.get(), embedding) && ok;
-        ok = gsf_output_close(GSF_OUTPUT(root.get())) && ok;
-    }
-    if (!ok) {
-        error = QStringLiteral("cannot write the compound file");
-        return false;
-    }
-    const gsf_off_t size = gsf_output_size(memory.get());
-    const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
-    file = QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
-    return true;
+    StorageNode root;
+    root.streams.append(StorageNode::Stream{kContentsStream, contents});
+    root.storages = embeddings;
+    return writeImage(root, file, error);
 }

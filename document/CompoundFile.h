@@ -25,4 +25,9 @@ public:
                       QByteArray& file, QString& error);
 
     static bool hasSignature(const QByteArray& file);
+
+    // A whole compound file as one storage tree, its root named "Root Entry",
+    // and back. Embedded items travel this way inside plain archives.
+    static bool readImage(const QByteArray& file, StorageNode& root, QString& error);
+    static bool writeImage(const StorageNode& root, QByteArray& file, QString& error);
 };

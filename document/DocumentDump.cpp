@@ -28,8 +28,7 @@ QJsonObject DocumentDump::toJson(CNetDoc& document)
     for (const auto& [index, object] : written) {
         QJsonObject entry{{"index", qint64(index)},
                           {"class", QString::fromLatin1(object->GetRuntimeClass().name)}};
-        if (object->IsKindOf(CDrawObj::classInfoCDrawObj))
-            static_cast<const CDrawObj*>(object)->DescribeTo(entry, indexOf);
+        object->DescribeTo(entry, indexOf);
         objects.append(entry);
     }
 

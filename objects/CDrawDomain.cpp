@@ -53,49 +53,48 @@ CDrawDomain::~CDrawDomain()
 
 void CDrawDomain::DestroyOwned()
 {
-    QList<CDrawObj*> owned;
-    Retire(owned);
-    DeleteTree(std::move(owned), this);
+    DeleteTree({this}, this);
 }
 
 void CDrawDomain::DeleteTree(QList<CDrawObj*> objects, const CDrawObj* keep)
 {
     // Everything is taken apart first and deleted afterwards: no destructor
-    // recurses, and the seen set deletes an object reached twice only once.
-    QSet<const CDrawObj*> seen{keep};
+    // recurses, and an object reached twice is deleted once.
+    QSet<const CDrawObj*> seen;
+    QSet<CNetDoc*> documents;
     QList<CDrawObj*> retired;
     for (qsizetype i = 0; i < objects.size(); ++i) {
         CDrawObj* object = objects.at(i);
         if (!object || seen.contains(object))
             continue;
         seen.insert(object);
+        if (object->m_pDocument)
+            documents.insert(object->m_pDocument);
         if (object->IsKindOf(StaticClass()))
             static_cast<CDrawDomain*>(object)->Retire(objects);
-        else if (object->m_pDocument)
-            object->m_pDocument->m_objects.removeAll(object);
-        retired.append(object);
+        if (object != keep)
+            retired.append(object);
     }
+    for (CNetDoc* document : std::as_const(documents))
+        ForgetInDocument(*document, seen);
     qDeleteAll(retired);
 }
 
 void CDrawDomain::Retire(QList<CDrawObj*>& owned)
 {
-    if (m_pDocument) {
-        m_pDocument->m_objects.removeAll(this);
-        ForgetInDocument();
-    }
     DetachFromOwners();
     TakeOwned(owned);
     ReleaseLinks();
 }
 
-void CDrawDomain::ForgetInDocument()
+void CDrawDomain::ForgetInDocument(CNetDoc& document, const QSet<const CDrawObj*>& gone)
 {
-    for (CDrawObj* object : std::as_const(m_pDocument->m_objects)) {
+    document.m_objects.removeIf([&gone](const CDrawObj* object) { return gone.contains(object); });
+    for (CDrawObj* object : std::as_const(document.m_objects)) {
         if (object && object->IsKindOf(StaticClass()))
-            static_cast<CDrawDomain*>(object)->ForgetObject(this);
+            static_cast<CDrawDomain*>(object)->ForgetObjects(gone);
     }
-    ForgetInReserve(m_pDocument->m_reserve, this);
+    ForgetInReserve(document.m_reserve, gone);
 }
 
 void CDrawDomain::TakeOwned(QList<CDrawObj*>& owned)
@@ -111,22 +110,28 @@ void CDrawDomain::DetachFromOwners()
         m_pParent->m_subDomains.removeAll(this);
 }
 
-void CDrawDomain::ForgetObject(CDrawObj* gone)
+void CDrawDomain::ForgetObjects(const QSet<const CDrawObj*>& gone)
 {
-    m_subDomains.removeAll(gone);
-    m_systems.removeAll(gone);
-    m_segments.removeAll(gone);
-    if (m_pParent == gone)
+    ForgetInList(m_subDomains, gone);
+    ForgetInList(m_systems, gone);
+    ForgetInList(m_segments, gone);
+    if (gone.contains(m_pParent))
         m_pParent = nullptr;
     ForgetInReserve(m_domainReserve, gone);
 }
 
-void CDrawDomain::ForgetInReserve(CReserveBlockEx& reserve, CDrawObj* gone)
+void CDrawDomain::ForgetInList(QList<CDrawObj*>& list, const QSet<const CDrawObj*>& gone)
+{
+    if (!list.isEmpty())
+        list.removeIf([&gone](const CDrawObj* object) { return gone.contains(object); });
+}
+
+void CDrawDomain::ForgetInReserve(CReserveBlockEx& reserve, const QSet<const CDrawObj*>& gone)
 {
     // Looked at read-only first: writing would allocate the unused lists.
     for (int i = 0; i < CReserveBlock::kArrays; ++i) {
-        if (std::as_const(reserve.m_aobjLists)[i].contains(gone))
-            reserve.m_aobjLists[i].removeAll(gone);
+        if (!std::as_const(reserve.m_aobjLists)[i].isEmpty())
+            ForgetInList(reserve.m_aobjLists[i], gone);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QJsonArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 class CDrawSegment;
@@ -16,9 +17,9 @@ class CDrawSegment;
 // document's object list. Destroying a domain unlinks everything it owns,
 // directly or further down, from the document and deletes each object once,
 // without recursion, so neither a deep tree nor an object listed by two
-// owners (or a cycle read from a file) can break it. Every object of this
-// family that goes away also removes all references to itself held by the
-// objects of its document, so nothing is left pointing at it.
+// owners (or a cycle read from a file) can break it. The objects of the
+// document that remain drop every reference to the deleted ones, so nothing
+// is left pointing at them.
 //
 // Every class of the family calls DestroyOwned() first in its destructor, so
 // that its own overrides of the operations below take part.
@@ -53,8 +54,8 @@ public:
     // (network byte order), or null.
     CDrawSegment* FindSegmentForAddress(quint32 address) const;
 
-    // Drops every list entry and pointer that refers to gone.
-    virtual void ForgetObject(CDrawObj* gone);
+    // Drops every list entry and pointer that refers to one of the objects.
+    virtual void ForgetObjects(const QSet<const CDrawObj*>& gone);
 
     // Deletes the objects and everything they own, each exactly once, after
     // unlinking them from their document and from every reference there.
@@ -81,13 +82,14 @@ protected:
     // out of the lists of the original's owners.
     static QList<CDrawObj*> CloneFor(const QList<CDrawObj*>& objects, CDrawObj* owner,
                                      CNetDoc* document);
-    static void ForgetInReserve(CReserveBlockEx& reserve, CDrawObj* gone);
+    static void ForgetInList(QList<CDrawObj*>& list, const QSet<const CDrawObj*>& gone);
+    static void ForgetInReserve(CReserveBlockEx& reserve, const QSet<const CDrawObj*>& gone);
     static QJsonArray IndexesOf(const QList<CDrawObj*>& list,
                                 const std::function<quint32(const Persistent*)>& indexOf);
 
 private:
-    // Takes this object out of its document and its owners, hands over
-    // what it owns and forgets every link.
+    // Takes this object out of its owners, hands over what it owns and
+    // forgets every link.
     void Retire(QList<CDrawObj*>& owned);
-    void ForgetInDocument();
+    static void ForgetInDocument(CNetDoc& document, const QSet<const CDrawObj*>& gone);
 };

@@ -291,12 +291,26 @@ void CDrawObj::EditProperties(DrawView*)
 {
 }
 
-void CDrawObj::CloneBaseInto(CDrawObj* copy, CNetDoc* document) const
+void CDrawObj::CopyPenAndBrushTo(CDrawObj* copy) const
 {
     copy->m_bPen = m_bPen;
     copy->m_logpen = m_logpen;
     copy->m_bBrush = m_bBrush;
     copy->m_logbrush = m_logbrush;
+}
+
+void CDrawObj::FileClone(CDrawObj* copy, CNetDoc* document)
+{
+    copy->m_pDocument = document;
+    if (document) {
+        document->AddObject(copy);
+        document->SaveSnapshot();
+    }
+}
+
+void CDrawObj::CloneBaseInto(CDrawObj* copy, CNetDoc* document) const
+{
+    CopyPenAndBrushTo(copy);
     copy->m_rcBaseSize = m_rcBaseSize;
     copy->m_rcNormal = m_rcNormal;
     copy->m_ptCenter = m_ptCenter;
@@ -305,11 +319,7 @@ void CDrawObj::CloneBaseInto(CDrawObj* copy, CNetDoc* document) const
     copy->m_nMoveX = m_nMoveX;
     copy->m_nMoveY = m_nMoveY;
     copy->m_dwReserved = m_dwReserved;
-    copy->m_pDocument = document;
-    if (document) {
-        document->AddObject(copy);
-        document->SaveSnapshot();
-    }
+    FileClone(copy, document);
 }
 
 CDrawObj* CDrawObj::Clone(CNetDoc* document) const

@@ -37,7 +37,7 @@ struct LogBrush {
 using ServerRecord102 = std::array<quint32, 13>;
 
 // Cursor shown over a selection handle; the view maps it to a platform cursor.
-enum class HandleCursor { SizeNWSE, SizeNS, SizeNESW, SizeWE };
+enum class HandleCursor { SizeNWSE, SizeNS, SizeNESW, SizeWE, SizeAll, Arrow };
 
 // Selection state passed to DrawTracker.
 enum class TrackerState { Normal = 0, Selected = 1, Active = 2 };
@@ -133,10 +133,8 @@ public:
     // Objects drawn right after this one (labels, hanging systems, interface
     // labels), in drawing order.
     virtual QList<CDrawObj*> AttachedObjects() const { return {}; }
-    // Adds every persistent member to a JSON description; references are the
-    // archive indexes given by indexOf.
-    virtual void DescribeTo(QJsonObject& out,
-                            const std::function<quint32(const Persistent*)>& indexOf) const;
+    void DescribeTo(QJsonObject& out,
+                    const std::function<quint32(const Persistent*)>& indexOf) const override;
 
     // Throws InvalidArgument unless 0 <= nIndex < count.
     static void CheckIndex(qsizetype nIndex, qsizetype count);
@@ -162,6 +160,10 @@ public:
 protected:
     // Copies the base fields into a fresh copy and files it in the document.
     void CloneBaseInto(CDrawObj* copy, CNetDoc* document) const;
+    void CopyPenAndBrushTo(CDrawObj* copy) const;
+    // Gives a copy its document and, when there is one, adds it there and
+    // takes a snapshot.
+    static void FileClone(CDrawObj* copy, CNetDoc* document);
     void SetNormal(const Rect& rect);
     // Tells the views that this object changed (hint 1) and marks the document modified.
     void NotifyChanged();

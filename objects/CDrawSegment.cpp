@@ -65,13 +65,13 @@ void CDrawSegment::DetachFromOwners()
     CDrawDomain::DetachFromOwners();
 }
 
-void CDrawSegment::ForgetObject(CDrawObj* gone)
+void CDrawSegment::ForgetObjects(const QSet<const CDrawObj*>& gone)
 {
-    CDrawDomain::ForgetObject(gone);
-    if (m_pOwner == gone)
+    CDrawDomain::ForgetObjects(gone);
+    if (gone.contains(m_pOwner))
         m_pOwner = nullptr;
-    m_reservedList1.removeAll(gone);
-    m_reservedList2.removeAll(gone);
+    ForgetInList(m_reservedList1, gone);
+    ForgetInList(m_reservedList2, gone);
     ForgetInReserve(m_segmentReserve, gone);
 }
 

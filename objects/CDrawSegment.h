@@ -25,7 +25,7 @@ public:
 
     CDrawObj* GetOwner() const override;
     void SetOwner(CDrawObj* owner) override;
-    void ForgetObject(CDrawObj* gone) override;
+    void ForgetObjects(const QSet<const CDrawObj*>& gone) override;
 
     // Stores the mask and derives the prefix, network and broadcast from
     // m_dwAddress.

@@ -1,14 +1,28 @@
 #include "ClassRegistry.h"
 
+#include "CDrawDomain.h"
+#include "CDrawItem.h"
 #include "CDrawObj.h"
+#include "CDrawOleObj.h"
+#include "CDrawPoly.h"
+#include "CDrawRect.h"
+#include "CDrawSegment.h"
+#include "CDrawSys.h"
 #include "document/CDWordArray.h"
 
 #include <array>
 
 const ClassInfo* ClassRegistry::find(QByteArrayView name)
 {
-    static const std::array<const ClassInfo*, 2> classes{
+    static const std::array<const ClassInfo*, 9> classes{
         &CDrawObj::classInfoCDrawObj,
+        &CDrawRect::classInfoCDrawRect,
+        &CDrawPoly::classInfoCDrawPoly,
+        &CDrawOleObj::classInfoCDrawOleObj,
+        &CDrawItem::classInfoCDrawItem,
+        &CDrawDomain::classInfoCDrawDomain,
+        &CDrawSegment::classInfoCDrawSegment,
+        &CDrawSys::classInfoCDrawSys,
         &CDWordArray::classInfoCDWordArray,
     };
     for (const ClassInfo* info : classes) {

@@ -1,0 +1,901 @@
+#include "CDrawSys.h"
+
+#include "CDrawSegment.h"
+#include "DrawView.h"
+#include "ServerRoles.h"
+#include "document/Archive.h"
+#include "document/CNetDoc.h"
+#include "document/JsonFields.h"
+
+#include <QtEndian>
+
+VX_IMPLEMENT_SERIAL(CDrawSys, &CDrawDomain::classInfoCDrawDomain)
+
+namespace {
+
+// Reserve arrays of a system.
+constexpr int kRoleFlagsArray = 0;
+constexpr int kWmiListingArray = 1;
+constexpr int kDeviceInfoArray = 2;
+
+// Places of the server-information records (levels 101 and 102 agree).
+constexpr size_t kPlatformId = 0;
+constexpr size_t kMajor = 2;
+constexpr size_t kMinor = 3;
+constexpr size_t kTypeBits = 4;
+
+// SetShapeKind takes the type code plus one.
+constexpr int kDesktopKind = CDrawSys::kDesktop + 1;
+constexpr int kPrinterKind = CDrawSys::kPrinter + 1;
+
+// Type codes of the device page's kinds 0 to 8.
+constexpr std::array<int, 9> kPageTypeCodes{
+    CDrawSys::kTower,    CDrawSys::kDesktop,  CDrawSys::kPrinter,
+    CDrawSys::kPrinter,  CDrawSys::kRouter,   CDrawSys::kHub,
+    CDrawSys::kNotebook, CDrawSys::kPocketPc, CDrawSys::kRackMount,
+};
+
+using DwordArray = QList<quint32> CDrawSys::*;
+const std::array<DwordArray, 9> kAdapterArrays{
+    &CDrawSys::m_adwMasks,          &CDrawSys::m_adwGateways,       &CDrawSys::m_adwAdapterValue2,
+    &CDrawSys::m_adwAdapterValue3,  &CDrawSys::m_adwAdapterValue4,  &CDrawSys::m_adwAdapterValue5,
+    &CDrawSys::m_adwAdapterValue6,  &CDrawSys::m_adwAdapterValue7,  &CDrawSys::m_adwAdapterValue8,
+};
+
+// The eight strings of the record, in file order.
+using Text = QString CDrawSys::*;
+const std::array<Text, 8> kRecordStrings{
+    &CDrawSys::m_strOs,          &CDrawSys::m_strFqdn,           &CDrawSys::m_strServerName,
+    &CDrawSys::m_strServerComment, &CDrawSys::m_strServerName2, &CDrawSys::m_strServerComment2,
+    &CDrawSys::m_strExtra1,      &CDrawSys::m_strExtra2,
+};
+
+// A raw block of DWORDs. Loading does not check the length: a short block
+// keeps the rest of the values, and the next read reports the end of file.
+template <size_t N>
+void serializeDwordBlock(Archive& ar, std::array<quint32, N>& values)
+{
+    std::array<uchar, 4 * N> bytes;
+    for (size_t i = 0; i < N; ++i)
+        qToLittleEndian(values[i], bytes.data() + 4 * i);
+    if (ar.IsStoring()) {
+        ar.writeRaw(bytes.data(), qsizetype(bytes.size()));
+        return;
+    }
+    ar.readRawUnchecked(bytes.data(), qsizetype(bytes.size()));
+    for (size_t i = 0; i < N; ++i)
+        values[i] = qFromLittleEndian<quint32>(bytes.data() + 4 * i);
+}
+
+template <size_t N>
+void serializeByteBlock(Archive& ar, std::array<quint8, N>& bytes)
+{
+    if (ar.IsStoring())
+        ar.writeRaw(bytes.data(), qsizetype(N));
+    else
+        ar.readRawUnchecked(bytes.data(), qsizetype(N));
+}
+
+template <size_t N>
+QJsonArray dwordBlockJson(const std::array<quint32, N>& values)
+{
+    return JsonFields::dwords(QList<quint32>(values.begin(), values.end()));
+}
+
+template <size_t N>
+QString byteBlockJson(const std::array<quint8, N>& bytes)
+{
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(N)).toHex());
+}
+
+Rect rectAt(qint32 left, qint32 top, qint32 width, qint32 height)
+{
+    return Rect{left, top, left + width, top + height};
+}
+
+} // namespace
+
+CDrawSys::CDrawSys() = default;
+
+CDrawSys::CDrawSys(const Rect& position)
+    : CDrawDomain(position)
+{
+}
+
+CDrawSys::~CDrawSys()
+{
+    DestroyOwned();
+}
+
+// --- record -----------------------------------------------------------------
+
+void CDrawSys::Serialize(Archive& ar)
+{
+    CDrawDomain::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeWord(quint16(m_nTypeCode));
+        ar.writePoint(m_ptRoundness);
+        ar.writeBoolAsWord(m_bNtFamily);
+        ar.writeWord(m_wReserved2);
+        ar.writeObject(m_pOwnerDomain);
+        ar.writeObject(m_pOwnerSys);
+        ar.writeDword(m_dwServerType);
+        ar.writeInt(m_nOsMajor);
+        ar.writeInt(m_nOsMinor);
+        ar.writeInt(m_nLastHandle);
+        ar.writeInt(m_nChassisType);
+        for (Text text : kRecordStrings)
+            ar.writeString(this->*text);
+        SerializeRawBlocks(ar);
+        ar.writeWord(m_wServerInfoOk);
+        ar.writeWord(m_wServerTypeNames);
+        ar.writeWord(m_wReservedFlag);
+    } else {
+        m_nTypeCode = ar.readWord();
+        m_ptRoundness = ar.readPoint();
+        m_bNtFamily = ar.readBoolFromWord();
+        m_wReserved2 = ar.readWord();
+        m_pOwnerDomain = ar.readObjectOf<CDrawDomain>();
+        m_pOwnerSys = ar.readObjectOf<CDrawSys>();
+        m_dwServerType = ar.readDword();
+        m_nOsMajor = ar.readInt();
+        m_nOsMinor = ar.readInt();
+        m_nLastHandle = ar.readInt();
+        m_nChassisType = ar.readInt();
+        for (Text text : kRecordStrings)
+            this->*text = ar.readString();
+        SerializeRawBlocks(ar);
+        m_wServerInfoOk = ar.readWord();
+        m_wServerTypeNames = ar.readWord();
+        m_wReservedFlag = ar.readWord();
+        UpdateOwner();
+    }
+    ar.serialize(m_astrReserved1);
+    ar.serialize(m_astrRoles);
+    ar.serialize(m_astrSharedPrinters);
+    ar.serializeObjectList(m_labels, CDrawObj::StaticClass());
+    ar.serializeObjectList(m_subSystems, CDrawObj::StaticClass());
+    ar.serializeObjectList(m_nics, CDrawObj::StaticClass());
+    SerializeAdapterAddresses(ar);
+    // The masks are not saved.
+    for (int n = kGatewayArray; n <= kLastValueArray; ++n)
+        ar.serialize(AdapterArray(n));
+    ar.serialize(m_adwReserved2);
+    ar.serialize(m_astrReserved2);
+    ar.serialize(m_astrServerNotes);
+    m_sysReserve.Serialize(ar);
+}
+
+void CDrawSys::SerializeRawBlocks(Archive& ar)
+{
+    serializeDwordBlock(ar, m_serverInfo101);
+    serializeDwordBlock(ar, m_serverInfo102);
+    serializeByteBlock(ar, m_abReserved168);
+    serializeByteBlock(ar, m_abReserved648);
+}
+
+void CDrawSys::SerializeAdapterAddresses(Archive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.writeCount(quint64(m_adapterAddresses.size()));
+        for (const auto& addresses : m_adapterAddresses)
+            ar.writeObject(addresses.get());
+        return;
+    }
+    const quint32 count = ar.readCount(2);
+    m_adapterAddresses.clear();
+    for (quint32 i = 0; i < count; ++i) {
+        // The arrays read belong to the load and go with it; the system keeps
+        // copies. A null entry stays as an empty list so that the adapter
+        // indexes still match the gateways.
+        const auto* loaded = ar.readObjectOf<CDWordArray>();
+        m_adapterAddresses.push_back(
+            std::make_unique<CDWordArray>(loaded ? loaded->m_values : QList<quint32>{}));
+    }
+}
+
+void CDrawSys::DescribeTo(QJsonObject& out,
+                          const std::function<quint32(const Persistent*)>& indexOf) const
+{
+    CDrawDomain::DescribeTo(out, indexOf);
+    out["m_nTypeCode"] = m_nTypeCode;
+    out["m_ptRoundness"] = JsonFields::point(m_ptRoundness);
+    out["m_bNtFamily"] = m_bNtFamily;
+    out["m_wReserved2"] = m_wReserved2;
+    out["m_pOwnerDomain"] = qint64(indexOf(m_pOwnerDomain));
+    out["m_pOwnerSys"] = qint64(indexOf(m_pOwnerSys));
+    out["m_dwServerType"] = qint64(m_dwServerType);
+    out["m_nOsMajor"] = m_nOsMajor;
+    out["m_nOsMinor"] = m_nOsMinor;
+    out["m_nLastHandle"] = m_nLastHandle;
+    out["m_nChassisType"] = m_nChassisType;
+    out["m_strOs"] = m_strOs;
+    out["m_strFqdn"] = m_strFqdn;
+    out["m_strServerName"] = m_strServerName;
+    out["m_strServerComment"] = m_strServerComment;
+    out["m_strServerName2"] = m_strServerName2;
+    out["m_strServerComment2"] = m_strServerComment2;
+    out["m_strExtra1"] = m_strExtra1;
+    out["m_strExtra2"] = m_strExtra2;
+    out["m_serverInfo101"] = dwordBlockJson(m_serverInfo101);
+    out["m_serverInfo102"] = dwordBlockJson(m_serverInfo102);
+    out["m_abReserved168"] = byteBlockJson(m_abReserved168);
+    out["m_abReserved648"] = byteBlockJson(m_abReserved648);
+    out["m_wServerInfoOk"] = m_wServerInfoOk;
+    out["m_wServerTypeNames"] = m_wServerTypeNames;
+    out["m_wReservedFlag"] = m_wReservedFlag;
+    out["m_astrReserved1"] = JsonFields::strings(m_astrReserved1);
+    out["m_astrRoles"] = JsonFields::strings(m_astrRoles);
+    out["m_astrSharedPrinters"] = JsonFields::strings(m_astrSharedPrinters);
+    out["m_labels"] = IndexesOf(m_labels, indexOf);
+    out["m_subSystems"] = IndexesOf(m_subSystems, indexOf);
+    out["m_nics"] = IndexesOf(m_nics, indexOf);
+    QJsonArray adapters;
+    for (const auto& addresses : m_adapterAddresses)
+        adapters.append(JsonFields::dwords(addresses->m_values));
+    out["m_adapterAddresses"] = adapters;
+    out["m_adwGateways"] = JsonFields::dwords(m_adwGateways);
+    for (int n = kFirstValueArray; n <= kLastValueArray; ++n)
+        out[QStringLiteral("m_adwAdapterValue%1").arg(n)] = JsonFields::dwords(AdapterArray(n));
+    out["m_adwReserved2"] = JsonFields::dwords(m_adwReserved2);
+    out["m_astrReserved2"] = JsonFields::strings(m_astrReserved2);
+    out["m_astrServerNotes"] = JsonFields::strings(m_astrServerNotes);
+    out["sysReserve"] = m_sysReserve.ToJson(indexOf);
+}
+
+// --- ownership --------------------------------------------------------------
+
+CDrawObj* CDrawSys::GetOwner() const
+{
+    return m_pOwner;
+}
+
+void CDrawSys::SetOwner(CDrawObj* owner)
+{
+    // Only domains and systems own systems; anything else clears the owner.
+    m_pOwnerSys = nullptr;
+    m_pOwnerDomain = nullptr;
+    if (owner && owner->IsKindOf(CDrawSys::StaticClass()))
+        m_pOwnerSys = static_cast<CDrawSys*>(owner);
+    else if (owner && owner->IsKindOf(CDrawDomain::StaticClass()))
+        m_pOwnerDomain = static_cast<CDrawDomain*>(owner);
+    UpdateOwner();
+}
+
+void CDrawSys::UpdateOwner()
+{
+    m_pOwner = m_pOwnerSys ? static_cast<CDrawObj*>(m_pOwnerSys) : m_pOwnerDomain;
+}
+
+void CDrawSys::TakeOwned(QList<CDrawObj*>& owned)
+{
+    owned.append(std::exchange(m_labels, {}));
+    owned.append(std::exchange(m_nics, {}));
+    owned.append(std::exchange(m_subSystems, {}));
+    CDrawDomain::TakeOwned(owned);
+}
+
+void CDrawSys::DetachFromOwners()
+{
+    if (m_pOwnerDomain)
+        m_pOwnerDomain->m_systems.removeAll(this);
+    if (m_pOwnerSys) {
+        m_pOwnerSys->m_subSystems.removeAll(this);
+        m_pOwnerSys->m_nics.removeAll(this);
+        m_pOwnerSys->m_labels.removeAll(this);
+    }
+    CDrawDomain::DetachFromOwners();
+}
+
+void CDrawSys::ForgetObjects(const QSet<const CDrawObj*>& gone)
+{
+    CDrawDomain::ForgetObjects(gone);
+    ForgetInList(m_labels, gone);
+    ForgetInList(m_subSystems, gone);
+    ForgetInList(m_nics, gone);
+    if (gone.contains(m_pOwnerDomain))
+        m_pOwnerDomain = nullptr;
+    if (gone.contains(m_pOwnerSys))
+        m_pOwnerSys = nullptr;
+    UpdateOwner();
+    ForgetInReserve(m_sysReserve, gone);
+}
+
+void CDrawSys::ReleaseLinks()
+{
+    m_pOwner = nullptr;
+    m_pOwnerDomain = nullptr;
+    m_pOwnerSys = nullptr;
+    m_labels.clear();
+    m_subSystems.clear();
+    m_nics.clear();
+    m_sysReserve.m_aobjLists.clear();
+    CDrawDomain::ReleaseLinks();
+}
+
+QList<CDrawObj*> CDrawSys::AttachedObjects() const
+{
+    QList<CDrawObj*> attached = m_labels;
+    for (CDrawObj* system : m_subSystems) {
+        if (!system)
+            continue;
+        attached.append(system);
+        if (system->IsKindOf(CDrawSys::StaticClass()))
+            attached.append(static_cast<CDrawSys*>(system)->m_labels);
+    }
+    attached.removeAll(nullptr);
+    return attached;
+}
+
+void CDrawSys::DeleteLabels()
+{
+    DeleteTree(std::exchange(m_labels, {}));
+}
+
+void CDrawSys::AddLabel(CDrawObj* label)
+{
+    m_labels.append(label);
+}
+
+void CDrawSys::AddSubSystem(CDrawObj* system)
+{
+    m_subSystems.append(system);
+}
+
+// --- copying ----------------------------------------------------------------
+
+void CDrawSys::CopySystemFields(CDrawSys* copy) const
+{
+    CopyDomainFields(copy);
+    copy->m_pParent = m_pParent;
+    copy->m_nTypeCode = m_nTypeCode;
+    copy->m_ptRoundness = m_ptRoundness;
+    copy->m_bNtFamily = m_bNtFamily;
+    copy->m_wReserved2 = m_wReserved2;
+    copy->m_dwServerType = m_dwServerType;
+    copy->m_nOsMajor = m_nOsMajor;
+    copy->m_nOsMinor = m_nOsMinor;
+    copy->m_nLastHandle = m_nLastHandle;
+    copy->m_nChassisType = m_nChassisType;
+    for (Text text : kRecordStrings)
+        copy->*text = this->*text;
+    copy->m_strUncName = m_strUncName;
+    copy->m_astrReserved1 = m_astrReserved1;
+    copy->m_astrRoles = m_astrRoles;
+    copy->m_astrSharedPrinters = m_astrSharedPrinters;
+    copy->m_serverInfo102 = m_serverInfo102;
+    copy->m_serverInfo101 = m_serverInfo101;
+    copy->m_abReserved168 = m_abReserved168;
+    copy->m_abReserved648 = m_abReserved648;
+    for (const auto& addresses : m_adapterAddresses)
+        copy->m_adapterAddresses.push_back(std::make_unique<CDWordArray>(addresses->m_values));
+    for (DwordArray array : kAdapterArrays)
+        copy->*array = this->*array;
+    copy->m_wServerInfoOk = m_wServerInfoOk;
+    copy->m_wServerTypeNames = m_wServerTypeNames;
+    copy->m_wReservedFlag = m_wReservedFlag;
+    copy->m_adwReserved2 = m_adwReserved2;
+    copy->m_astrReserved2 = m_astrReserved2;
+    copy->m_astrServerNotes = m_astrServerNotes;
+    copy->m_astrDisplayLines = m_astrDisplayLines;
+    copy->m_astrShareLines = m_astrShareLines;
+    copy->m_astrMacLines = m_astrMacLines;
+    copy->m_astrFailureLines = m_astrFailureLines;
+    copy->m_mapIpToMac = m_mapIpToMac;
+    // The inventory travels with the copy; the role flags are derived anew.
+    if (!WmiListing().isEmpty())
+        copy->WmiListing() = WmiListing();
+    if (!DeviceInfoLines().isEmpty())
+        copy->DeviceInfoLines() = DeviceInfoLines();
+}
+
+CDrawObj* CDrawSys::Clone(CNetDoc* document) const
+{
+    auto* copy = new CDrawSys(m_position.translated(10, 10));
+    CopySystemFields(copy);
+    copy->m_pOwnerDomain = m_pOwnerDomain;
+    copy->m_pOwnerSys = m_pOwnerSys;
+    copy->UpdateOwner();
+    if (m_pOwnerDomain)
+        m_pOwnerDomain->AddSystem(copy);
+    if (m_pOwnerSys)
+        m_pOwnerSys->AddSubSystem(copy);
+    CloneBaseInto(copy, document);
+    copy->m_labels = CloneFor(m_labels, copy, document);
+    copy->m_subSystems = CloneFor(m_subSystems, copy, document);
+    copy->m_nics = CloneFor(m_nics, copy, document);
+    copy->ComputeRoleFlags();
+    return copy;
+}
+
+// --- handles and moving -----------------------------------------------------
+
+int CDrawSys::GetHandleCount() const
+{
+    switch (m_nTypeCode) {
+    case kDesktop:
+        return 9;
+    case kHub:
+        return 2;
+    default:
+        return 8;
+    }
+}
+
+int CDrawSys::EffectiveHandle(int nHandle) const
+{
+    // A hub has two handles: the top-left and the bottom-right corner.
+    return (m_nTypeCode == kHub && nHandle == 2) ? 5 : nHandle;
+}
+
+Point CDrawSys::GetHandle(int nHandle) const
+{
+    const int handle = EffectiveHandle(nHandle);
+    if (m_nTypeCode == kDesktop && handle == 9) {
+        return Point{std::max(m_position.left, m_position.right) - m_ptRoundness.x / 2,
+                     std::max(m_position.top, m_position.bottom) - m_ptRoundness.y / 2};
+    }
+    return CDrawObj::GetHandle(handle);
+}
+
+HandleCursor CDrawSys::GetHandleCursor(int nHandle) const
+{
+    const int handle = EffectiveHandle(nHandle);
+    if (m_nTypeCode == kDesktop && handle == 9)
+        return HandleCursor::SizeAll;
+    return CDrawObj::GetHandleCursor(handle);
+}
+
+void CDrawSys::MoveTo(const Rect& position, DrawView* view)
+{
+    m_nLastHandle = 0;
+    CDrawObj::MoveTo(position, view);
+}
+
+void CDrawSys::MoveHandleTo(int nHandle, Point point, DrawView* view)
+{
+    const int handle = EffectiveHandle(nHandle);
+    if (m_nTypeCode == kDesktop && handle == 9) {
+        // The ninth handle shapes the corners; the desktop stays where it is.
+        SetRoundnessFrom(point);
+        if (view)
+            view->invalidateObject(this);
+    } else {
+        // Dragging a handle moves the system without resizing it.
+        MoveTo(RectForHandle(handle, point), view);
+    }
+    m_nLastHandle = handle;
+}
+
+Rect CDrawSys::RectForHandle(int nHandle, Point p) const
+{
+    const qint32 w = m_position.right - m_position.left;
+    const qint32 h = m_position.bottom - m_position.top;
+    switch (nHandle) {
+    case 2:
+        return rectAt(p.x - w / 2, p.y, w, h);
+    case 3:
+        return rectAt(p.x - w, p.y, w, h);
+    case 4:
+        return rectAt(p.x - w, p.y - h / 2, w, h);
+    case 5:
+        return rectAt(p.x - w, p.y - h, w, h);
+    case 6:
+        return rectAt(p.x - w / 2, p.y - h, w, h);
+    case 7:
+        return rectAt(p.x, p.y - h, w, h);
+    case 8:
+        return rectAt(p.x, p.y - h / 2, w, h);
+    default:
+        return rectAt(p.x, p.y, w, h);
+    }
+}
+
+void CDrawSys::SetRoundnessFrom(Point point)
+{
+    const Rect r = m_position.normalized();
+    const Point centre = r.center();
+    // At most one unit inside the corner, at least the centre lines.
+    const qint32 x = std::max(std::min(point.x, r.right - 1), centre.x);
+    const qint32 y = std::max(std::min(point.y, r.bottom - 1), centre.y);
+    m_ptRoundness = Point{2 * (r.right - x), 2 * (r.bottom - y)};
+    NotifyChanged();
+}
+
+// --- kind and placement -----------------------------------------------------
+
+std::optional<Rect> CDrawSys::DefaultRect(const CNetDoc* document, int typeCode)
+{
+    if (!document)
+        return std::nullopt;
+    Rect r;
+    switch (typeCode) {
+    case kTower:
+    case kDesktop:
+    case kRouter:
+    case kHub:
+    case kPrinter:
+        r = document->m_rcDefaultSize[size_t(typeCode - kTower + 1)];
+        break;
+    case kNotebook:
+    case kRackMount:
+    case kPocketPc:
+        r = document->m_rcShapeSizeExtra[size_t(typeCode - kNotebook)];
+        break;
+    default:
+        return std::nullopt;
+    }
+    return r.translated(-r.left, -r.top);
+}
+
+void CDrawSys::SetShapeKind(int nKind)
+{
+    const int code = nKind - 1;
+    const bool known = (code >= kTower && code <= kPrinter) || (code >= kNotebook && code <= kPocketPc);
+    if (!known)
+        return;
+    m_nTypeCode = code;
+    if (const std::optional<Rect> r = DefaultRect(m_pDocument, code))
+        m_position = *r;
+    if (nKind == kPrinterKind)
+        AttachToOwner();
+}
+
+void CDrawSys::SetTypeFromPage(int nPage)
+{
+    if (nPage < 0 || nPage >= int(kPageTypeCodes.size()))
+        return;
+    m_nTypeCode = kPageTypeCodes[size_t(nPage)];
+    if (const std::optional<Rect> r = DefaultRect(m_pDocument, m_nTypeCode)) {
+        const Point now = m_position.center();
+        const Point centre = r->center();
+        m_position = r->translated(now.x - centre.x, now.y - centre.y);
+    }
+    RecalcExtent();
+}
+
+void CDrawSys::RecalcExtent()
+{
+    Rect extent = m_position.normalized();
+    for (const CDrawObj* label : std::as_const(m_labels)) {
+        if (label)
+            extent = extent.united(label->m_position.normalized());
+    }
+    for (const CDrawObj* system : std::as_const(m_subSystems)) {
+        if (system)
+            extent = extent.united(system->m_rcExtent.normalized());
+    }
+    m_rcExtent = extent;
+}
+
+void CDrawSys::AttachToOwner()
+{
+    if (!m_pOwner || (!m_nics.isEmpty() && m_nTypeCode != kPrinter))
+        return;
+    CDrawSys* ownerSys = m_pOwnerSys;
+    if (ownerSys)
+        ownerSys->RecalcExtent();
+    const Rect pos = m_position.normalized();
+    const Rect extent = m_rcExtent.normalized();
+    const Rect ownerExtent = m_pOwner->m_rcExtent.normalized();
+    const qint32 ownerBottom = std::max(m_pOwner->m_position.top, m_pOwner->m_position.bottom);
+    const qint32 c = (pos.left + extent.right - pos.right - extent.left) / 2;
+    // Right of the owner, or left of it when the owner carries this one only.
+    const bool onlyDevice = ownerSys && ownerSys->m_subSystems.size() == 1;
+    const qint32 dx = onlyDevice ? ownerExtent.left + 2 * pos.left - c - m_nSpacing - pos.right
+                                 : pos.left + c + m_nSpacing + ownerExtent.right;
+    const qint32 dy = ownerBottom - pos.bottom;
+    m_nMoveX = dx;
+    m_nMoveY = dy;
+    m_position = m_position.translated(dx, dy);
+    RecalcExtent();
+    if (ownerSys)
+        ownerSys->RecalcExtent();
+}
+
+// --- adapters and segments --------------------------------------------------
+
+QList<quint32>& CDrawSys::AdapterArray(int nArray)
+{
+    return this->*kAdapterArrays[size_t(nArray)];
+}
+
+const QList<quint32>& CDrawSys::AdapterArray(int nArray) const
+{
+    return this->*kAdapterArrays[size_t(nArray)];
+}
+
+quint32 CDrawSys::GetMaskAt(int nIndex) const
+{
+    CheckIndex(nIndex, m_adwMasks.size());
+    return m_adwMasks.at(nIndex);
+}
+
+void CDrawSys::SetMasks(const QList<quint32>& masks)
+{
+    m_adwMasks = masks;
+}
+
+void CDrawSys::ClearMasks()
+{
+    m_adwMasks.clear();
+}
+
+quint32 CDrawSys::GetGatewayAt(int nIndex) const
+{
+    CheckIndex(nIndex, m_adwGateways.size());
+    return m_adwGateways.at(nIndex);
+}
+
+void CDrawSys::SetGateways(const QList<quint32>& gateways)
+{
+    m_adwGateways = gateways;
+    BuildSegments();
+}
+
+void CDrawSys::ClearGateways()
+{
+    m_adwGateways.clear();
+}
+
+quint32 CDrawSys::GetAdapterValueAt(int nArray, int nIndex) const
+{
+    CheckIndex(nArray - kFirstValueArray, kLastValueArray - kFirstValueArray + 1);
+    const QList<quint32>& values = AdapterArray(nArray);
+    CheckIndex(nIndex, values.size());
+    return values.at(nIndex);
+}
+
+void CDrawSys::SetAdapterValues(int nArray, const QList<quint32>& values)
+{
+    CheckIndex(nArray - kFirstValueArray, kLastValueArray - kFirstValueArray + 1);
+    AdapterArray(nArray) = values;
+}
+
+void CDrawSys::ClearAdapterValues(int nArray)
+{
+    CheckIndex(nArray - kFirstValueArray, kLastValueArray - kFirstValueArray + 1);
+    AdapterArray(nArray).clear();
+}
+
+void CDrawSys::AddAdapterAddresses(const QList<quint32>& addresses)
+{
+    if (!addresses.isEmpty())
+        m_adapterAddresses.push_back(std::make_unique<CDWordArray>(addresses));
+}
+
+void CDrawSys::DeleteAdapterAddresses()
+{
+    m_adapterAddresses.clear();
+}
+
+void CDrawSys::BuildSegments()
+{
+    // Segments live in the document's list and nowhere else.
+    if (!m_pDocument)
+        return;
+    for (qsizetype i = 0; i < m_adwGateways.size(); ++i) {
+        auto* segment = new CDrawSegment(Rect{});
+        segment->m_dwAddress = m_adwGateways.at(i);
+        if (i < m_adwMasks.size())
+            segment->SetMask(m_adwMasks.at(i));
+        m_pDocument->AddObject(segment);
+    }
+}
+
+void CDrawSys::RebuildIpMacMap()
+{
+    m_mapIpToMac.clear();
+    for (const CDrawObj* nic : std::as_const(m_nics)) {
+        if (!nic)
+            continue;
+        for (int i = 0; i < nic->GetAddressCount(); ++i)
+            m_mapIpToMac.insert(nic->GetAddressAt(i), nic->GetMacAddress());
+    }
+}
+
+// --- plain accessors --------------------------------------------------------
+
+QString CDrawSys::GetSharedPrinterAt(int nIndex) const
+{
+    CheckIndex(nIndex, m_astrSharedPrinters.size());
+    return m_astrSharedPrinters.at(nIndex);
+}
+
+int CDrawSys::GetSharedPrinterCount() const
+{
+    return int(m_astrSharedPrinters.size());
+}
+
+ServerRecord102 CDrawSys::GetServerRecord() const
+{
+    return m_serverInfo102;
+}
+
+void CDrawSys::SetFqdn(const QString& fqdn)
+{
+    if (fqdn.isEmpty())
+        return;
+    m_strFqdn = fqdn;
+    m_astrDisplayLines = QStringList{fqdn} + DeviceInfoLines();
+}
+
+QString CDrawSys::GetFqdn() const
+{
+    return m_strFqdn;
+}
+
+QString CDrawSys::GetUncName() const
+{
+    return m_strUncName;
+}
+
+void CDrawSys::SetUncName(const QString& name)
+{
+    m_strUncName = name;
+}
+
+quint32 CDrawSys::GetServerType() const
+{
+    return m_dwServerType;
+}
+
+void CDrawSys::SetServerType(quint32 type)
+{
+    m_dwServerType = type;
+}
+
+void CDrawSys::SetServerInfoOk(quint16 flag)
+{
+    m_wServerInfoOk = flag;
+}
+
+void CDrawSys::SetServerTypeNames(quint16 flag)
+{
+    m_wServerTypeNames = flag;
+}
+
+void CDrawSys::SetReservedFlag(quint16 flag)
+{
+    m_wReservedFlag = flag;
+}
+
+QList<quint32>& CDrawSys::RoleFlags()
+{
+    return m_sysReserve.m_adwArrays[kRoleFlagsArray];
+}
+
+const QList<quint32>& CDrawSys::RoleFlags() const
+{
+    return m_sysReserve.m_adwArrays[kRoleFlagsArray];
+}
+
+QStringList& CDrawSys::WmiListing()
+{
+    return m_sysReserve.m_astrArrays[kWmiListingArray];
+}
+
+const QStringList& CDrawSys::WmiListing() const
+{
+    return m_sysReserve.m_astrArrays[kWmiListingArray];
+}
+
+QStringList& CDrawSys::DeviceInfoLines()
+{
+    return m_sysReserve.m_astrArrays[kDeviceInfoArray];
+}
+
+const QStringList& CDrawSys::DeviceInfoLines() const
+{
+    return m_sysReserve.m_astrArrays[kDeviceInfoArray];
+}
+
+// --- roles and operating system ---------------------------------------------
+
+void CDrawSys::SetChassisType(qint32 chassis)
+{
+    const int kind = ServerRoles::ShapeKindForChassis(chassis);
+    if (kind == 0) {
+        m_nChassisType = 0;
+        return;
+    }
+    m_nChassisType = chassis;
+    SetShapeKind(kind);
+}
+
+void CDrawSys::SetServerInfo(const ServerRecord101& info)
+{
+    const quint32 typeBits = info[kTypeBits];
+    m_astrRoles.clear();
+    m_dwServerType = typeBits;
+    m_nOsMajor = qint32(info[kMajor]);
+    m_nOsMinor = qint32(info[kMinor]);
+    const bool platformLineKept = NameOperatingSystem(info);
+    if (m_wServerInfoOk == 1) {
+        AddServerLine(typeBits, platformLineKept);
+        if (!ServerRoles::IsServerOrDevice(typeBits) && m_nChassisType == 0)
+            SetShapeKind(kDesktopKind);
+    } else {
+        if (!m_astrFailureLines.isEmpty())
+            m_astrRoles = m_astrFailureLines;
+        if (m_nChassisType == 0)
+            SetShapeKind(kDesktopKind);
+    }
+    ComputeRoleFlags();
+}
+
+bool CDrawSys::NameOperatingSystem(const ServerRecord101& info)
+{
+    const quint32 platform = info[kPlatformId];
+    const QString platformLine = ServerRoles::PlatformLine(platform);
+    if (!platformLine.isEmpty())
+        m_astrRoles.append(platformLine);
+    if (platform == ServerRoles::kPlatformOs2)
+        m_bNtFamily = 0;
+    const ServerRoles::OsName os =
+        ServerRoles::NameFor(platform, info[kMajor], info[kMinor], info[kTypeBits]);
+    // A caption the inventory found first wins.
+    if (m_strOs.isEmpty())
+        m_strOs = os.name;
+    switch (os.family) {
+    case ServerRoles::Family::Nt:
+        SetRoleLine(0, m_strOs);
+        m_bNtFamily = 1;
+        break;
+    case ServerRoles::Family::Windows9x:
+        SetRoleLine(0, m_strOs);
+        m_bNtFamily = 0;
+        break;
+    case ServerRoles::Family::Windows9xOther:
+        m_bNtFamily = 0;
+        break;
+    case ServerRoles::Family::Other:
+        SetRoleLine(0, m_strOs);
+        break;
+    }
+    if (os.isPrinter)
+        SetShapeKind(kPrinterKind);
+    return os.family == ServerRoles::Family::Windows9xOther && !platformLine.isEmpty();
+}
+
+void CDrawSys::AddServerLine(quint32 typeBits, bool platformLineKept)
+{
+    const QString line = ServerRoles::ServerLine(typeBits);
+    if (!line.isEmpty())
+        SetRoleLine(platformLineKept ? 2 : 1, line);
+}
+
+void CDrawSys::SetRoleLine(qsizetype index, const QString& line)
+{
+    while (m_astrRoles.size() <= index)
+        m_astrRoles.append(QString());
+    m_astrRoles[index] = line;
+}
+
+void CDrawSys::SetServerRoleNames(const ServerRecord102& info)
+{
+    if (m_wServerTypeNames == 1) {
+        if (m_bNtFamily)
+            m_astrRoles.append(ServerRoles::RoleNames(info[kTypeBits]));
+    } else if (m_wServerInfoOk == 1 && !m_astrFailureLines.isEmpty()) {
+        m_astrRoles.append(m_astrFailureLines);
+    }
+}
+
+void CDrawSys::ComputeRoleFlags()
+{
+    // Taken from the level-101 record, not from m_dwServerType.
+    RoleFlags() = (m_wServerInfoOk == 1 && m_bNtFamily)
+                      ? ServerRoles::FlagsFor(m_serverInfo101[kTypeBits])
+                      : QList<quint32>(ServerRoles::kRoleFlagCount, 0);
+}
+
+void CDrawSys::RebuildRoleLabel()
+{
+    if (m_nTypeCode == kHub || m_nTypeCode == kPrinter)
+        return;
+    const QList<quint32>& flags = RoleFlags();
+    CheckIndex(ServerRoles::kRoleFlagCount - 1, flags.size());
+    m_astrRoles = QStringList{m_strOs} + ServerRoles::FlagLines(flags) + m_astrServerNotes;
+}
