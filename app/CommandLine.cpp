@@ -2,13 +2,18 @@
 
 #include "document/CNetDoc.h"
 #include "document/DocumentDump.h"
+#include "mapview/MapRenderer.h"
 
 #include <QJsonDocument>
 
 namespace {
 
 const QStringList kCommands{QStringLiteral("new"), QStringLiteral("dump"),
-                            QStringLiteral("convert")};
+                            QStringLiteral("convert"), QStringLiteral("render")};
+
+// Resolutions a rendered picture may have; beyond that it would not fit in memory.
+constexpr int kMinDpi = 10;
+constexpr int kMaxDpi = 1200;
 
 } // namespace
 
@@ -32,6 +37,8 @@ int CommandLine::run(const QStringList& arguments)
         return runDump(arguments.at(2));
     if (command == QLatin1String("convert") && arguments.size() == 4)
         return runConvert(arguments.at(2), arguments.at(3));
+    if (command == QLatin1String("render"))
+        return runRender(arguments);
     return usage();
 }
 
@@ -39,7 +46,8 @@ int CommandLine::usage()
 {
     m_err << "usage: varnex new FILE\n"
              "       varnex dump FILE\n"
-             "       varnex convert IN OUT\n";
+             "       varnex convert IN OUT\n"
+             "       varnex render FILE --png OUT [--dpi N]\n";
     m_err.flush();
     return 2;
 }
@@ -80,5 +88,39 @@ int CommandLine::runConvert(const QString& in, const QString& out)
         return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
     if (!document.OnSaveDocument(out, &error))
         return fail(QStringLiteral("cannot save %1: %2").arg(out, error));
+    return 0;
+}
+
+int CommandLine::runRender(const QStringList& arguments)
+{
+    QString in;
+    QString png;
+    int dpi = MapRenderer::kDefaultDpi;
+    for (qsizetype i = 2; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--png") && i + 1 < arguments.size()) {
+            png = arguments.at(++i);
+        } else if (argument == QLatin1String("--dpi") && i + 1 < arguments.size()) {
+            bool ok = false;
+            dpi = arguments.at(++i).toInt(&ok);
+            if (!ok || dpi < kMinDpi || dpi > kMaxDpi)
+                return fail(QStringLiteral("--dpi takes a number from %1 to %2").arg(kMinDpi).arg(kMaxDpi));
+        } else if (in.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
+            in = argument;
+        } else {
+            return usage();
+        }
+    }
+    if (in.isEmpty() || png.isEmpty())
+        return usage();
+    CNetDoc document;
+    QString error;
+    if (!document.OnOpenDocument(in, &error))
+        return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
+    const QImage image = MapRenderer::render(document, dpi);
+    if (image.isNull())
+        return fail(QStringLiteral("the map is too large to render at %1 dpi").arg(dpi));
+    if (!image.save(png, "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(png));
     return 0;
 }

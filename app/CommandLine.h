@@ -7,6 +7,8 @@
 //   varnex new FILE          writes a new, empty map file
 //   varnex dump FILE         prints the whole map as JSON
 //   varnex convert IN OUT    reads any map file, writes a compound map file
+//   varnex render FILE --png OUT [--dpi N]
+//                            draws the whole map into a PNG picture
 // Each returns the process exit code; errors are one line on err.
 class CommandLine {
 public:
@@ -20,6 +22,7 @@ private:
     int runNew(const QString& path);
     int runDump(const QString& path);
     int runConvert(const QString& in, const QString& out);
+    int runRender(const QStringList& arguments);
     int usage();
     int fail(const QString& message);
 

@@ -118,7 +118,7 @@ public:
 
         fillDomain(*forest, 1, QStringLiteral("FOREST_TREE_TAVRIN"), label);
         fillDomain(*example, 2, QStringLiteral("EXAMPLE"), server);
-        fillDomain(*workgroup, 3, QStringLiteral("WORKGROUP"), nullptr);
+        fillDomain(*workgroup, 3, QStringLiteral("WORKGROUP"), workgroup);
         forest->AddSubDomain(example);
         forest->AddSubDomain(workgroup);
         example->SetOwner(forest);
@@ -143,7 +143,7 @@ public:
         segment->m_dwAddress = ip("192.168.1.1");
         segment->SetMask(ip("255.255.255.0"));
         segment->m_reservedList1 = {server};
-        segment->m_reservedList2 = {segment, nullptr};
+        segment->m_reservedList2 = {segment, forest};
         fillReserve(segment->m_segmentReserve, 60, loose);
         example->m_segments.append(segment);
         loose->m_dwAddress = ip("10.0.0.1");
@@ -276,9 +276,8 @@ TEST(MapRecord, DomainRecordLayout)
                                     .word(0) // segments
                                     .emptyReserve(45)
                                     .bytes();
-    domain.m_systems.clear();
-    domain.m_systems = {&member};
     const QByteArray actual = written(domain);
+    // The member lives on the stack: not the domain's to delete.
     domain.m_systems.clear();
     EXPECT_EQ(actual.toHex(), expected.toHex());
 }

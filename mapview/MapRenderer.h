@@ -1,0 +1,19 @@
+#pragma once
+
+#include "document/Geometry.h"
+
+#include <QImage>
+
+class CNetDoc;
+
+// Draws a whole map without a window: every page the map covers, with its
+// background and objects, no grid and no handles.
+class MapRenderer {
+public:
+    static constexpr int kDefaultDpi = 96;
+
+    // The picture of all pages at the given resolution.
+    static QImage render(CNetDoc& document, int dpi = kDefaultDpi);
+    // The area drawn, in map units: pages across times pages down.
+    static Rect pagesArea(CNetDoc& document);
+};
