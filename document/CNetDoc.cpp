@@ -4,6 +4,7 @@
 #include "ArchiveException.h"
 #include "CompoundFile.h"
 #include "LargeStack.h"
+#include "objects/CDrawDomain.h"
 #include "objects/CDrawItem.h"
 #include "objects/CDrawObj.h"
 #include "objects/CDrawOleObj.h"
@@ -157,9 +158,9 @@ void CNetDoc::Serialize(Archive& ar)
         m_reserve.m_aobjLists.clear();
     }
     ar.serializeObjectList(m_objects, CDrawObj::classInfoCDrawObj);
-    // A null entry stands for no object; nothing that walks the list expects one.
+    // The list owns each object once; a null entry stands for nothing.
     if (ar.IsLoading())
-        m_objects.removeAll(nullptr);
+        RemoveNullsAndRepeats(m_objects);
     ar.serialize(m_astrWsdNames);
     ar.serialize(m_astrSurveyHosts);
     m_reserve.Serialize(ar);
@@ -202,6 +203,17 @@ void CNetDoc::LoadContents(const QByteArray& contents, bool fromCompoundFile)
             throw;
         }
         AdoptLoadedObjects(ar.TakeCreatedObjects());
+    });
+}
+
+void CNetDoc::RemoveNullsAndRepeats(QList<CDrawObj*>& objects)
+{
+    QSet<const CDrawObj*> seen;
+    objects.removeIf([&seen](const CDrawObj* object) {
+        if (!object || seen.contains(object))
+            return true;
+        seen.insert(object);
+        return false;
     });
 }
 
@@ -270,14 +282,29 @@ CDrawObj* CNetDoc::ObjectAt(Point point) const
     return nullptr;
 }
 
+CDrawDomain* CNetDoc::FindDomain(const QString& name) const
+{
+    static const QString kForest = QStringLiteral("FOREST_TREE_TAVRIN");
+    const QString& wanted = name.isEmpty() ? kForest : name;
+    for (CDrawObj* object : m_objects) {
+        if (&object->GetRuntimeClass() == &CDrawDomain::StaticClass()
+            && static_cast<CDrawDomain*>(object)->m_strName == wanted)
+            return static_cast<CDrawDomain*>(object);
+    }
+    return nullptr;
+}
+
 void CNetDoc::DeleteAllObjects()
 {
-    // Always the current head: deleting an object may take others it owns
-    // out of the list, and each is deleted exactly once.
-    while (!m_objects.isEmpty()) {
-        CDrawObj* object = m_objects.takeFirst();
+    // Everything goes, so the links between the objects are cut first: no
+    // destructor then walks the document to unlink what it owns, and each
+    // object is deleted exactly once, in time linear in the map's size.
+    const QList<CDrawObj*> objects = std::exchange(m_objects, {});
+    m_reserve.m_aobjLists.clear();
+    for (CDrawObj* object : objects)
+        object->ForgetMapLinks();
+    for (CDrawObj* object : objects)
         object->Remove();
-    }
 }
 
 void CNetDoc::ResetDocument()

@@ -13,6 +13,7 @@
 #include <optional>
 
 class Archive;
+class CDrawDomain;
 class CDrawObj;
 class DrawView;
 class Persistent;
@@ -60,6 +61,8 @@ public:
     void AddObject(CDrawObj* object);
     void RemoveObject(CDrawObj* object, DrawView* view);
     CDrawObj* ObjectAt(Point point) const;
+    // The first domain (not a system) of that name; an empty name finds the forest.
+    CDrawDomain* FindDomain(const QString& name) const;
     void DeleteAllObjects();
     void ResetDocument();
     bool ResetDefaultSizes();
@@ -119,6 +122,7 @@ private:
     void DeleteSnapshotFiles();
     void AdoptLoadedObjects(std::vector<Persistent*> created);
     void ForgetObjectPointers();
+    static void RemoveNullsAndRepeats(QList<CDrawObj*>& objects);
     void DrawOnce(QPainter& painter, DrawView* view, CDrawObj* object);
     void DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object);
 

@@ -1,5 +1,7 @@
 #include "CDrawDomain.h"
 
+#include "AsciiText.h"
+#include "CDrawConnect.h"
 #include "CDrawSegment.h"
 #include "document/Archive.h"
 #include "document/CNetDoc.h"
@@ -10,31 +12,21 @@ VX_IMPLEMENT_SERIAL(CDrawDomain, &CDrawObj::classInfoCDrawObj)
 
 namespace {
 
-char16_t asciiLower(char16_t c)
-{
-    return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
-}
-
-// Names and keys compare without regard to the case of A to Z only.
-bool equalsIgnoringAsciiCase(const QString& a, const QString& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (asciiLower(a.at(i).unicode()) != asciiLower(b.at(i).unicode()))
-            return false;
-    }
-    return true;
-}
-
 CDrawObj* findIgnoringAsciiCase(const QList<CDrawObj*>& list, const QString& text,
                                 QString (CDrawObj::*textOf)() const)
 {
     for (CDrawObj* object : list) {
-        if (object && equalsIgnoringAsciiCase((object->*textOf)(), text))
+        if (object && AsciiText::equalsIgnoringCase((object->*textOf)(), text))
             return object;
     }
     return nullptr;
+}
+
+// The objects whose members are being cloned right now.
+QSet<const CDrawObj*>& objectsBeingCloned()
+{
+    thread_local QSet<const CDrawObj*> cloning;
+    return cloning;
 }
 
 } // namespace
@@ -180,27 +172,52 @@ CDrawObj* CDrawDomain::Clone(CNetDoc* document) const
     // The copy names the same parent but is not one of its sub-domains.
     copy->m_pParent = m_pParent;
     CloneBaseInto(copy, document);
-    copy->m_subDomains = CloneFor(m_subDomains, copy, document);
-    copy->m_systems = CloneFor(m_systems, copy, document);
-    copy->m_segments = CloneFor(m_segments, copy, document);
+    copy->m_subDomains = CloneMembers(m_subDomains, copy, document);
+    copy->m_systems = CloneMembers(m_systems, copy, document);
+    copy->m_segments = CloneMembers(m_segments, copy, document);
     return copy;
 }
 
-QList<CDrawObj*> CDrawDomain::CloneFor(const QList<CDrawObj*>& objects, CDrawObj* owner,
-                                       CNetDoc* document)
+QList<CDrawObj*> CDrawDomain::CloneMembers(QList<CDrawObj*> members, CDrawObj* copy,
+                                           CNetDoc* document) const
 {
+    QSet<const CDrawObj*>& cloning = objectsBeingCloned();
+    cloning.insert(this);
     QList<CDrawObj*> clones;
-    for (const CDrawObj* object : objects) {
-        if (!object)
+    for (const CDrawObj* member : members) {
+        if (!member || cloning.contains(member))
             continue;
-        CDrawObj* clone = object->Clone(document);
+        CDrawObj* clone = member->Clone(document);
         // A cloned system files itself with the original's owners.
         if (clone->IsKindOf(StaticClass()))
             static_cast<CDrawDomain*>(clone)->DetachFromOwners();
-        clone->SetOwner(owner);
+        clone->SetOwner(copy);
         clones.append(clone);
     }
+    cloning.remove(this);
     return clones;
+}
+
+void CDrawDomain::ConnectAllInterfaces()
+{
+    if (!m_pDocument)
+        return;
+    // New connections go to the head of the list, behind the walk.
+    const QList<CDrawObj*> objects = m_pDocument->m_objects;
+    for (CDrawObj* object : objects) {
+        if (!object->IsKindOf(CDrawNic::StaticClass()))
+            continue;
+        auto* nic = static_cast<CDrawNic*>(object);
+        auto* connection = new CDrawConnect(Rect{});
+        connection->m_pDocument = m_pDocument;
+        connection->SetOwner(nic);
+        if (connection->AttachToGateway() == 0) {
+            delete connection;
+            return;
+        }
+        nic->m_connections.append(connection);
+        m_pDocument->m_objects.prepend(connection);
+    }
 }
 
 QString CDrawDomain::GetName() const
@@ -220,8 +237,8 @@ CDrawObj* CDrawDomain::GetOwner() const
 
 void CDrawDomain::SetOwner(CDrawObj* owner)
 {
-    m_pParent = (owner && owner->IsKindOf(StaticClass())) ? static_cast<CDrawDomain*>(owner)
-                                                          : nullptr;
+    m_pParent
+        = (owner && owner->IsKindOf(StaticClass())) ? static_cast<CDrawDomain*>(owner) : nullptr;
 }
 
 CDrawObj* CDrawDomain::FindSubDomainByName(const QString& name) const

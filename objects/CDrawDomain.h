@@ -54,6 +54,10 @@ public:
     // (network byte order), or null.
     CDrawSegment* FindSegmentForAddress(quint32 address) const;
 
+    // Connects every interface of the document to the holder of its
+    // gateway; stops at the first interface that cannot be connected.
+    void ConnectAllInterfaces();
+
     // Drops every list entry and pointer that refers to one of the objects.
     virtual void ForgetObjects(const QSet<const CDrawObj*>& gone);
 
@@ -78,10 +82,12 @@ protected:
     virtual void DetachFromOwners();
     // Name, reserved word and note; derived clones decide about the parent.
     void CopyDomainFields(CDrawDomain* copy) const;
-    // Clones each object into the document and gives the clone a new owner,
-    // out of the lists of the original's owners.
-    static QList<CDrawObj*> CloneFor(const QList<CDrawObj*>& objects, CDrawObj* owner,
-                                     CNetDoc* document);
+    // Clones each member into the document and gives the clone the copy as
+    // its owner, out of the lists of this object's owners. A member that is
+    // being cloned already (a cycle read from a file) is left out. The list
+    // is taken by value: cloning a system appends to its owner's list.
+    QList<CDrawObj*> CloneMembers(QList<CDrawObj*> members, CDrawObj* copy,
+                                  CNetDoc* document) const;
     static void ForgetInList(QList<CDrawObj*>& list, const QSet<const CDrawObj*>& gone);
     static void ForgetInReserve(CReserveBlockEx& reserve, const QSet<const CDrawObj*>& gone);
     static QJsonArray IndexesOf(const QList<CDrawObj*>& list,

@@ -310,6 +310,12 @@ void CDrawObj::FileClone(CDrawObj* copy, CNetDoc* document)
 
 void CDrawObj::CloneBaseInto(CDrawObj* copy, CNetDoc* document) const
 {
+    CopyBaseFieldsTo(copy);
+    FileClone(copy, document);
+}
+
+void CDrawObj::CopyBaseFieldsTo(CDrawObj* copy) const
+{
     CopyPenAndBrushTo(copy);
     copy->m_rcBaseSize = m_rcBaseSize;
     copy->m_rcNormal = m_rcNormal;
@@ -319,7 +325,6 @@ void CDrawObj::CloneBaseInto(CDrawObj* copy, CNetDoc* document) const
     copy->m_nMoveX = m_nMoveX;
     copy->m_nMoveY = m_nMoveY;
     copy->m_dwReserved = m_dwReserved;
-    FileClone(copy, document);
 }
 
 CDrawObj* CDrawObj::Clone(CNetDoc* document) const

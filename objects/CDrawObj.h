@@ -127,6 +127,10 @@ public:
     virtual void SetReservedFlag(quint16 flag);
     virtual QString GetMacAddress() const;
 
+    // Forgets every pointer to other map objects, keeping what it owns that
+    // is not a map object; used when the whole map is deleted at once.
+    virtual void ForgetMapLinks() { ReleaseLinks(); }
+
     // Connections are kept at the head of the document's list and drawn
     // whatever the visible area.
     virtual bool IsConnection() const { return false; }
@@ -161,6 +165,8 @@ protected:
     // Copies the base fields into a fresh copy and files it in the document.
     void CloneBaseInto(CDrawObj* copy, CNetDoc* document) const;
     void CopyPenAndBrushTo(CDrawObj* copy) const;
+    // Every base field a clone takes over (not the reserve block).
+    void CopyBaseFieldsTo(CDrawObj* copy) const;
     // Gives a copy its document and, when there is one, adds it there and
     // takes a snapshot.
     static void FileClone(CDrawObj* copy, CNetDoc* document);

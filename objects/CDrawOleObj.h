@@ -19,6 +19,8 @@ public:
 
     void Serialize(Archive& ar) override;
     void ReleaseLinks() override { m_pClientItem = nullptr; }
+    // The item is not a map object: it stays and goes with this object.
+    void ForgetMapLinks() override {}
     void Draw(QPainter& painter) override;
     void MoveTo(const Rect& position, DrawView* view) override;
     CDrawObj* Clone(CNetDoc* document) const override;

@@ -54,8 +54,8 @@ CDrawObj* CDrawSegment::GetOwner() const
 void CDrawSegment::SetOwner(CDrawObj* owner)
 {
     m_pOwner = (owner && owner->IsKindOf(CDrawDomain::StaticClass()))
-                   ? static_cast<CDrawDomain*>(owner)
-                   : nullptr;
+        ? static_cast<CDrawDomain*>(owner)
+        : nullptr;
 }
 
 void CDrawSegment::DetachFromOwners()

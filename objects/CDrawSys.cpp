@@ -1,12 +1,19 @@
 #include "CDrawSys.h"
 
+#include "AsciiText.h"
+#include "CDrawConnect.h"
+#include "CDrawNic.h"
 #include "CDrawSegment.h"
+#include "CDrawText.h"
+#include "DevicePictures.h"
 #include "DrawView.h"
 #include "ServerRoles.h"
 #include "document/Archive.h"
 #include "document/CNetDoc.h"
 #include "document/JsonFields.h"
 
+#include <QPaintDevice>
+#include <QPainter>
 #include <QtEndian>
 
 VX_IMPLEMENT_SERIAL(CDrawSys, &CDrawDomain::classInfoCDrawDomain)
@@ -37,16 +44,17 @@ constexpr std::array<int, 9> kPageTypeCodes{
 
 using DwordArray = QList<quint32> CDrawSys::*;
 const std::array<DwordArray, 9> kAdapterArrays{
-    &CDrawSys::m_adwMasks,          &CDrawSys::m_adwGateways,       &CDrawSys::m_adwAdapterValue2,
-    &CDrawSys::m_adwAdapterValue3,  &CDrawSys::m_adwAdapterValue4,  &CDrawSys::m_adwAdapterValue5,
-    &CDrawSys::m_adwAdapterValue6,  &CDrawSys::m_adwAdapterValue7,  &CDrawSys::m_adwAdapterValue8,
+    &CDrawSys::m_adwMasks,         &CDrawSys::m_adwGateways,      &CDrawSys::m_adwAdapterValue2,
+    &CDrawSys::m_adwAdapterValue3, &CDrawSys::m_adwAdapterValue4, &CDrawSys::m_adwAdapterValue5,
+    &CDrawSys::m_adwAdapterValue6, &CDrawSys::m_adwAdapterValue7, &CDrawSys::m_adwAdapterValue8,
 };
 
 // The eight strings of the record, in file order.
 using Text = QString CDrawSys::*;
 const std::array<Text, 8> kRecordStrings{
-    &CDrawSys::m_strOs,          &CDrawSys::m_strFqdn,           &CDrawSys::m_strServerName,
-    &CDrawSys::m_strServerComment, &CDrawSys::m_strServerName2, &CDrawSys::m_strServerComment2,
+    &CDrawSys::m_strOs,          &CDrawSys::m_strFqdn,
+    &CDrawSys::m_strServerName,  &CDrawSys::m_strServerComment,
+    &CDrawSys::m_strServerName2, &CDrawSys::m_strServerComment2,
     &CDrawSys::m_strExtra1,      &CDrawSys::m_strExtra2,
 };
 
@@ -324,6 +332,10 @@ QList<CDrawObj*> CDrawSys::AttachedObjects() const
         if (system->IsKindOf(CDrawSys::StaticClass()))
             attached.append(static_cast<CDrawSys*>(system)->m_labels);
     }
+    for (const CDrawObj* nic : m_nics) {
+        if (nic && nic->IsKindOf(CDrawNic::StaticClass()))
+            attached.append(static_cast<const CDrawNic*>(nic)->m_nicLabels);
+    }
     attached.removeAll(nullptr);
     return attached;
 }
@@ -402,9 +414,18 @@ CDrawObj* CDrawSys::Clone(CNetDoc* document) const
     if (m_pOwnerSys)
         m_pOwnerSys->AddSubSystem(copy);
     CloneBaseInto(copy, document);
-    copy->m_labels = CloneFor(m_labels, copy, document);
-    copy->m_subSystems = CloneFor(m_subSystems, copy, document);
-    copy->m_nics = CloneFor(m_nics, copy, document);
+    copy->m_labels = CloneMembers(m_labels, copy, document);
+    copy->m_subSystems = CloneMembers(m_subSystems, copy, document);
+    copy->m_nics = CloneMembers(m_nics, copy, document);
+    // The cloned interfaces' connections start at the copy.
+    for (CDrawObj* nic : std::as_const(copy->m_nics)) {
+        if (!nic || !nic->IsKindOf(CDrawNic::StaticClass()))
+            continue;
+        for (CDrawObj* connection : static_cast<CDrawNic*>(nic)->m_connections) {
+            if (connection)
+                static_cast<CDrawConnect*>(connection)->m_pFromSys = copy;
+        }
+    }
     copy->ComputeRoleFlags();
     return copy;
 }
@@ -532,7 +553,8 @@ std::optional<Rect> CDrawSys::DefaultRect(const CNetDoc* document, int typeCode)
 void CDrawSys::SetShapeKind(int nKind)
 {
     const int code = nKind - 1;
-    const bool known = (code >= kTower && code <= kPrinter) || (code >= kNotebook && code <= kPocketPc);
+    const bool known
+        = (code >= kTower && code <= kPrinter) || (code >= kNotebook && code <= kPocketPc);
     if (!known)
         return;
     m_nTypeCode = code;
@@ -566,6 +588,14 @@ void CDrawSys::RecalcExtent()
         if (system)
             extent = extent.united(system->m_rcExtent.normalized());
     }
+    for (const CDrawObj* nic : std::as_const(m_nics)) {
+        if (!nic || !nic->IsKindOf(CDrawNic::StaticClass()))
+            continue;
+        for (const CDrawObj* label : static_cast<const CDrawNic*>(nic)->m_nicLabels) {
+            if (label)
+                extent = extent.united(label->m_position.normalized());
+        }
+    }
     m_rcExtent = extent;
 }
 
@@ -589,9 +619,111 @@ void CDrawSys::AttachToOwner()
     m_nMoveX = dx;
     m_nMoveY = dy;
     m_position = m_position.translated(dx, dy);
+    for (CDrawObj* label : std::as_const(m_labels)) {
+        if (label && label->IsKindOf(CDrawText::StaticClass()))
+            static_cast<CDrawText*>(label)->Layout(nullptr);
+    }
     RecalcExtent();
     if (ownerSys)
         ownerSys->RecalcExtent();
+}
+
+void CDrawSys::RepositionPrinter()
+{
+    // A hosted printer keeps its offset from its host's top-left corner.
+    if (!m_nics.isEmpty() || m_nTypeCode != kPrinter || !m_pOwner)
+        return;
+    const Rect owner = m_pOwner->m_position.normalized();
+    const Rect r = m_position;
+    m_position = r.translated(owner.left + m_nMoveX - r.left, owner.top + m_nMoveY - r.top);
+}
+
+void CDrawSys::CreateLabel(const QStringList& lines, int nRequest)
+{
+    auto* label = new CDrawText(Rect{});
+    label->m_pDocument = m_pDocument;
+    label->SetOwner(this);
+    label->SetLines(lines, nRequest);
+    if (label->m_position.normalized().isEmpty()) {
+        label->SetOwner(nullptr);
+        delete label;
+        return;
+    }
+    m_labels.append(label);
+    if (m_pDocument)
+        m_pDocument->m_objects.append(label);
+    RecalcExtent();
+}
+
+void CDrawSys::BuildInterfaces()
+{
+    for (size_t i = 0; i < m_adapterAddresses.size(); ++i) {
+        auto* nic = new CDrawNic(Rect{});
+        nic->SetOwner(this);
+        nic->m_pDocument = m_pDocument;
+        if (m_pDocument)
+            m_pDocument->m_objects.append(nic);
+        nic->SetAddresses(m_adapterAddresses[i]->m_values);
+        const qsizetype index = qsizetype(i);
+        nic->m_dwMask = m_adwMasks.value(index);
+        nic->m_dwGateway = m_adwGateways.value(index);
+        for (int array = kFirstValueArray; array <= kLastValueArray; ++array)
+            nic->m_adwAdapterValue[size_t(array - kFirstValueArray)] = AdapterArray(array).value(index);
+        m_nics.append(nic);
+    }
+}
+
+void CDrawSys::AddIpv6Address(const QString& address, const QString& mac)
+{
+    bool matched = false;
+    for (CDrawObj* object : std::as_const(m_nics)) {
+        if (!object || !object->IsKindOf(CDrawNic::StaticClass()))
+            continue;
+        auto* nic = static_cast<CDrawNic*>(object);
+        if (!AsciiText::equalsIgnoringCase(nic->m_strMac, mac))
+            continue;
+        matched = true;
+        nic->Ipv6Addresses().append(address);
+        // The address label shows the new address too.
+        if (!nic->m_nicLabels.isEmpty() && nic->m_nicLabels.first()) {
+            auto* label = static_cast<CDrawText*>(nic->m_nicLabels.first());
+            label->m_astrLines.append(address);
+            label->Layout(nullptr);
+        }
+    }
+    if (matched) {
+        RecalcExtent();
+        return;
+    }
+    auto* nic = new CDrawNic(Rect{});
+    nic->SetOwner(this);
+    nic->m_pDocument = m_pDocument;
+    if (m_pDocument)
+        m_pDocument->m_objects.append(nic);
+    nic->m_strMac = mac;
+    nic->Ipv6Addresses().append(address);
+    nic->SetAddressText(address);
+    m_nics.append(nic);
+}
+
+void CDrawSys::Draw(QPainter& painter)
+{
+    if (m_position.isNull())
+        return;
+    RecalcExtent();
+    RepositionPrinter();
+    RecalcExtent();
+    m_rcNormal = m_position.normalized();
+    // The print image on printers and wherever the screen image would be
+    // enlarged; the screen image otherwise.
+    const QPaintDevice* device = painter.device();
+    const bool printing = device && device->devType() == QInternal::Printer;
+    const bool enlarged = painter.worldTransform().m11() > 1.0;
+    DevicePictures::draw(painter, m_nTypeCode,
+                         QRectF(m_rcNormal.left, m_rcNormal.top, m_rcNormal.width(),
+                                m_rcNormal.height()),
+                         printing || enlarged ? DevicePictures::Medium::Print
+                                              : DevicePictures::Medium::Screen);
 }
 
 // --- adapters and segments --------------------------------------------------
@@ -719,6 +851,7 @@ void CDrawSys::SetFqdn(const QString& fqdn)
         return;
     m_strFqdn = fqdn;
     m_astrDisplayLines = QStringList{fqdn} + DeviceInfoLines();
+    CreateLabel(m_astrDisplayLines, 12);
 }
 
 QString CDrawSys::GetFqdn() const
@@ -822,6 +955,8 @@ void CDrawSys::SetServerInfo(const ServerRecord101& info)
         if (m_nChassisType == 0)
             SetShapeKind(kDesktopKind);
     }
+    if (!m_bNtFamily)
+        CreateLabel(m_astrRoles, 13);
     ComputeRoleFlags();
 }
 
@@ -833,8 +968,8 @@ bool CDrawSys::NameOperatingSystem(const ServerRecord101& info)
         m_astrRoles.append(platformLine);
     if (platform == ServerRoles::kPlatformOs2)
         m_bNtFamily = 0;
-    const ServerRoles::OsName os =
-        ServerRoles::NameFor(platform, info[kMajor], info[kMinor], info[kTypeBits]);
+    const ServerRoles::OsName os
+        = ServerRoles::NameFor(platform, info[kMajor], info[kMinor], info[kTypeBits]);
     // A caption the inventory found first wins.
     if (m_strOs.isEmpty())
         m_strOs = os.name;
@@ -878,17 +1013,21 @@ void CDrawSys::SetServerRoleNames(const ServerRecord102& info)
     if (m_wServerTypeNames == 1) {
         if (m_bNtFamily)
             m_astrRoles.append(ServerRoles::RoleNames(info[kTypeBits]));
-    } else if (m_wServerInfoOk == 1 && !m_astrFailureLines.isEmpty()) {
-        m_astrRoles.append(m_astrFailureLines);
+        CreateLabel(m_astrRoles, 13);
+        return;
     }
+    if (m_wServerInfoOk == 1 && !m_astrFailureLines.isEmpty())
+        m_astrRoles.append(m_astrFailureLines);
+    if (m_bNtFamily)
+        CreateLabel(m_astrRoles, 13);
 }
 
 void CDrawSys::ComputeRoleFlags()
 {
     // Taken from the level-101 record, not from m_dwServerType.
     RoleFlags() = (m_wServerInfoOk == 1 && m_bNtFamily)
-                      ? ServerRoles::FlagsFor(m_serverInfo101[kTypeBits])
-                      : QList<quint32>(ServerRoles::kRoleFlagCount, 0);
+        ? ServerRoles::FlagsFor(m_serverInfo101[kTypeBits])
+        : QList<quint32>(ServerRoles::kRoleFlagCount, 0);
 }
 
 void CDrawSys::RebuildRoleLabel()
@@ -898,4 +1037,5 @@ void CDrawSys::RebuildRoleLabel()
     const QList<quint32>& flags = RoleFlags();
     CheckIndex(ServerRoles::kRoleFlagCount - 1, flags.size());
     m_astrRoles = QStringList{m_strOs} + ServerRoles::FlagLines(flags) + m_astrServerNotes;
+    CreateLabel(m_astrRoles, 13);
 }

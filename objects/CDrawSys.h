@@ -38,7 +38,6 @@ public:
     static constexpr int kPocketPc = 17;
 
     // Per-adapter arrays by number: 0 masks, 1 gateways, 2 to 8 further values.
-    static constexpr int kMaskArray = 0;
     static constexpr int kGatewayArray = 1;
     static constexpr int kFirstValueArray = 2;
     static constexpr int kLastValueArray = 8;
@@ -104,6 +103,15 @@ public:
     void RebuildIpMacMap();
     void AttachToOwner();
     void RecalcExtent();
+    // A label of these lines next to this system (requests 11 to 14).
+    void CreateLabel(const QStringList& lines, int nRequest);
+    // One interface per adapter address list, with that adapter's values.
+    void BuildInterfaces();
+    void AddIpv6Address(const QString& address, const QString& mac);
+    // Moves a hosted printer (no interfaces, an owner) to its offset from
+    // its owner's top-left corner.
+    void RepositionPrinter();
+    void Draw(QPainter& painter) override;
 
     // The document's default rectangle of a type code, at the origin.
     static std::optional<Rect> DefaultRect(const CNetDoc* document, int typeCode);

@@ -1,20 +1,23 @@
 #include "ClassRegistry.h"
 
+#include "CDrawConnect.h"
 #include "CDrawDomain.h"
 #include "CDrawItem.h"
+#include "CDrawNic.h"
 #include "CDrawObj.h"
 #include "CDrawOleObj.h"
 #include "CDrawPoly.h"
 #include "CDrawRect.h"
 #include "CDrawSegment.h"
 #include "CDrawSys.h"
+#include "CDrawText.h"
 #include "document/CDWordArray.h"
 
 #include <array>
 
 const ClassInfo* ClassRegistry::find(QByteArrayView name)
 {
-    static const std::array<const ClassInfo*, 9> classes{
+    static const std::array<const ClassInfo*, 12> classes{
         &CDrawObj::classInfoCDrawObj,
         &CDrawRect::classInfoCDrawRect,
         &CDrawPoly::classInfoCDrawPoly,
@@ -23,6 +26,9 @@ const ClassInfo* ClassRegistry::find(QByteArrayView name)
         &CDrawDomain::classInfoCDrawDomain,
         &CDrawSegment::classInfoCDrawSegment,
         &CDrawSys::classInfoCDrawSys,
+        &CDrawNic::classInfoCDrawNic,
+        &CDrawText::classInfoCDrawText,
+        &CDrawConnect::classInfoCDrawConnect,
         &CDWordArray::classInfoCDWordArray,
     };
     for (const ClassInfo* info : classes) {

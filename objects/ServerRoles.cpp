@@ -125,9 +125,9 @@ constexpr int kNotebook = 16;
 constexpr int kRackMount = 17;
 constexpr int kPocketPc = 18;
 constexpr std::array<int, 24> kChassisKinds{
-    kTower,     kTower,    kDesktop,  kDesktop,   kRackMount, kTower,    // 1-6
-    kTower,     kDesktop,  kNotebook, kNotebook,  kPocketPc,  kNotebook, // 7-12
-    kDesktop,   kNotebook, kTower,    kRackMount, kTower,     kRackMount, // 13-18
+    kTower,     kTower,     kDesktop,   kDesktop,   kRackMount, kTower, // 1-6
+    kTower,     kDesktop,   kNotebook,  kNotebook,  kPocketPc,  kNotebook, // 7-12
+    kDesktop,   kNotebook,  kTower,     kRackMount, kTower,     kRackMount, // 13-18
     kRackMount, kRackMount, kRackMount, kRackMount, kRackMount, kRackMount, // 19-24
 };
 

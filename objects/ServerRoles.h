@@ -18,10 +18,10 @@ public:
 
     // What the version rows say about the operating-system family.
     enum class Family {
-        Nt,              // line 0 is the name, NT family
-        Windows9x,       // line 0 is the name, not NT family
-        Windows9xOther,  // no name, not NT family, the platform line stays
-        Other,           // line 0 is the name (maybe empty), family unchanged
+        Nt, // line 0 is the name, NT family
+        Windows9x, // line 0 is the name, not NT family
+        Windows9xOther, // no name, not NT family, the platform line stays
+        Other, // line 0 is the name (maybe empty), family unchanged
     };
 
     struct OsName {

@@ -267,6 +267,19 @@ TEST_F(CNetDocTest, ObjectListAcceptsOnlyMapObjects)
     }
 }
 
+TEST_F(CNetDocTest, TheObjectListHoldsEachObjectOnce)
+{
+    QByteArray contents = emptyDocumentContents({});
+    // Three entries: an object, the same object again by index, and null.
+    contents.replace(132, 2,
+                     ArchiveBytes().word(3).newClass("CDrawObj").drawObjRecord(0, 0, 5, 5)
+                         .word(2).word(0).bytes());
+    doc.LoadContents(contents);
+    ASSERT_EQ(doc.m_objects.size(), 1);
+    doc.DeleteAllObjects();
+    EXPECT_TRUE(doc.m_objects.isEmpty());
+}
+
 TEST_F(CNetDocTest, MapObjectsOutsideTheObjectListAreAdopted)
 {
     QByteArray contents = emptyDocumentContents({});

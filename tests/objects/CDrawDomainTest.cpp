@@ -90,12 +90,15 @@ TEST_F(DomainTest, DeletingADomainDeletesWhatItOwnsOnce)
 
     EXPECT_EQ(doc.m_objects, (QList<CDrawObj*>{unrelated}));
     EXPECT_EQ(view.selected, (QList<CDrawObj*>{unrelated}));
-    expectDestroyedOnce({domain, segment, system, printer, label, child, childSystem, childSegment});
+    expectDestroyedOnce(
+        {domain, segment, system, printer, label, child, childSystem, childSegment});
 }
 
 struct SharedCase {
     const char* name;
     bool ownedByDeleted; // the system's owner pointer names the domain deleted
+
+    friend void PrintTo(const SharedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SharedSystem : public DomainTest, public ::testing::WithParamInterface<SharedCase> {};
@@ -307,6 +310,43 @@ TEST_F(DomainTest, CloneCopiesTheTreeIntoTheDocument)
     removeAndDelete(domain);
     EXPECT_EQ(destroyed().size(), 4);
     EXPECT_TRUE(doc.m_objects.contains(systemCopy));
+}
+
+TEST_F(DomainTest, CloneOfManySystemsKeepsBothListsWhole)
+{
+    // Each cloned system files itself with the original domain for a moment,
+    // which grows the list being copied.
+    auto* domain = addDomain();
+    QList<CDrawObj*> systems;
+    for (int i = 0; i < 100; ++i)
+        systems.append(addSystem(domain));
+
+    auto* copy = static_cast<CDrawDomain*>(domain->Clone(&doc));
+
+    EXPECT_EQ(domain->m_systems, systems);
+    ASSERT_EQ(copy->m_systems.size(), 100);
+    for (CDrawObj* system : std::as_const(copy->m_systems)) {
+        EXPECT_FALSE(systems.contains(system));
+        EXPECT_EQ(system->GetOwner(), copy);
+    }
+}
+
+TEST_F(DomainTest, CloneOfACycleEnds)
+{
+    auto* a = addDomain();
+    auto* b = addDomain(a);
+    b->AddSubDomain(a);
+    auto* system = addSystem(a);
+    system->AddSubSystem(system);
+
+    auto* copy = static_cast<CDrawDomain*>(a->Clone(&doc));
+
+    ASSERT_EQ(copy->m_subDomains.size(), 1);
+    auto* bCopy = static_cast<CDrawDomain*>(copy->m_subDomains.first());
+    EXPECT_TRUE(bCopy->m_subDomains.isEmpty());
+    ASSERT_EQ(copy->m_systems.size(), 1);
+    EXPECT_TRUE(static_cast<CDrawSys*>(copy->m_systems.first())->m_subSystems.isEmpty());
+    EXPECT_EQ(doc.m_objects.size(), 6);
 }
 
 } // namespace

@@ -16,6 +16,11 @@ struct MaskCase {
     int prefix;
     const char* network;
     const char* broadcast;
+
+    friend void PrintTo(const MaskCase& c, std::ostream* os)
+    {
+        *os << c.address << " / " << c.mask;
+    }
 };
 
 class SegmentMask : public ::testing::TestWithParam<MaskCase> {};
@@ -35,16 +40,16 @@ TEST_P(SegmentMask, DerivesPrefixNetworkAndBroadcast)
 
 INSTANTIATE_TEST_SUITE_P(
     Masks, SegmentMask,
-    ::testing::Values(
-        MaskCase{"192.168.1.130", "255.255.255.128", 25, "192.168.1.128", "192.168.1.255"},
-        MaskCase{"192.168.1.1", "255.255.255.0", 24, "192.168.1.0", "192.168.1.255"},
-        MaskCase{"10.1.2.3", "255.255.255.192", 26, "10.1.2.0", "10.1.2.63"},
-        MaskCase{"172.16.5.4", "255.240.0.0", 12, "172.16.0.0", "172.31.255.255"},
-        MaskCase{"10.0.0.1", "255.255.255.255", 32, "10.0.0.1", "10.0.0.1"},
-        // Only the leading ones count.
-        MaskCase{"10.20.30.40", "255.0.255.0", 8, "10.0.0.0", "10.255.255.255"},
-        MaskCase{"192.168.1.1", "0.0.0.0", 0, "0.0.0.0", "0.0.0.0"},
-        MaskCase{"192.168.1.1", "0.255.255.255", 0, "0.0.0.0", "0.0.0.0"}));
+    ::testing::Values(MaskCase{"192.168.1.130", "255.255.255.128", 25, "192.168.1.128",
+                               "192.168.1.255"},
+                      MaskCase{"192.168.1.1", "255.255.255.0", 24, "192.168.1.0", "192.168.1.255"},
+                      MaskCase{"10.1.2.3", "255.255.255.192", 26, "10.1.2.0", "10.1.2.63"},
+                      MaskCase{"172.16.5.4", "255.240.0.0", 12, "172.16.0.0", "172.31.255.255"},
+                      MaskCase{"10.0.0.1", "255.255.255.255", 32, "10.0.0.1", "10.0.0.1"},
+                      // Only the leading ones count.
+                      MaskCase{"10.20.30.40", "255.0.255.0", 8, "10.0.0.0", "10.255.255.255"},
+                      MaskCase{"192.168.1.1", "0.0.0.0", 0, "0.0.0.0", "0.0.0.0"},
+                      MaskCase{"192.168.1.1", "0.255.255.255", 0, "0.0.0.0", "0.0.0.0"}));
 
 class SegmentLookup : public ::testing::Test {
 protected:
@@ -71,6 +76,8 @@ TEST_F(SegmentLookup, NoSegmentsFindsNothing)
 struct LookupCase {
     const char* address;
     int segment; // index into the segments made below, -1 for none
+
+    friend void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.address; }
 };
 
 class SegmentLookupTable : public SegmentLookup,
@@ -91,19 +98,15 @@ TEST_P(SegmentLookupTable, FirstSegmentStrictlyContainingTheAddress)
 
 INSTANTIATE_TEST_SUITE_P(
     Addresses, SegmentLookupTable,
-    ::testing::Values(LookupCase{"192.168.1.77", 0},
-                      LookupCase{"192.168.1.254", 0},
+    ::testing::Values(LookupCase{"192.168.1.77", 0}, LookupCase{"192.168.1.254", 0},
                       // Neither the network nor the broadcast address belongs to it.
-                      LookupCase{"192.168.1.0", -1},
-                      LookupCase{"192.168.1.255", -1},
+                      LookupCase{"192.168.1.0", -1}, LookupCase{"192.168.1.255", -1},
                       LookupCase{"192.168.2.1", -1},
                       // Compared in host order: in network order this would fall
                       // between 192.168.1.0 and 192.168.1.255.
-                      LookupCase{"10.0.0.5", 2},
-                      LookupCase{"5.0.0.1", -1},
+                      LookupCase{"10.0.0.5", 2}, LookupCase{"5.0.0.1", -1},
                       // The earlier of two overlapping segments wins.
-                      LookupCase{"10.1.2.3", 2},
-                      LookupCase{"0.0.0.1", -1}));
+                      LookupCase{"10.1.2.3", 2}, LookupCase{"0.0.0.1", -1}));
 
 TEST(CDrawSegment, OwnerIsADomainOrNothing)
 {

@@ -50,6 +50,11 @@ protected:
 struct HandleCountCase {
     int typeCode;
     int handles;
+
+    friend void PrintTo(const HandleCountCase& c, std::ostream* os)
+    {
+        *os << "type " << c.typeCode;
+    }
 };
 
 class HandleCount : public ::testing::TestWithParam<HandleCountCase> {};
@@ -98,6 +103,11 @@ struct HandleMoveCase {
     int handle;
     Rect expected;
     int lastHandle;
+
+    friend void PrintTo(const HandleMoveCase& c, std::ostream* os)
+    {
+        *os << "type " << c.typeCode << " handle " << c.handle;
+    }
 };
 
 class HandleMove : public SysTest, public ::testing::WithParamInterface<HandleMoveCase> {};
@@ -119,19 +129,19 @@ TEST_P(HandleMove, MovesWithoutResizing)
 }
 
 constexpr int kTower = CDrawSys::kTower;
-INSTANTIATE_TEST_SUITE_P(
-    Handles, HandleMove,
-    ::testing::Values(HandleMoveCase{kTower, 1, Rect{500, 50, 640, 230}, 1},
-                      HandleMoveCase{kTower, 2, Rect{430, 50, 570, 230}, 2},
-                      HandleMoveCase{kTower, 3, Rect{360, 50, 500, 230}, 3},
-                      HandleMoveCase{kTower, 4, Rect{360, -40, 500, 140}, 4},
-                      HandleMoveCase{kTower, 5, Rect{360, -130, 500, 50}, 5},
-                      HandleMoveCase{kTower, 6, Rect{430, -130, 570, 50}, 6},
-                      HandleMoveCase{kTower, 7, Rect{500, -130, 640, 50}, 7},
-                      HandleMoveCase{kTower, 8, Rect{500, -40, 640, 140}, 8},
-                      HandleMoveCase{kTower, 9, Rect{500, 50, 640, 230}, 9},
-                      HandleMoveCase{kTower, 0, Rect{500, 50, 640, 230}, 0},
-                      HandleMoveCase{CDrawSys::kHub, 2, Rect{360, -130, 500, 50}, 5}));
+INSTANTIATE_TEST_SUITE_P(Handles, HandleMove,
+                         ::testing::Values(HandleMoveCase{kTower, 1, Rect{500, 50, 640, 230}, 1},
+                                           HandleMoveCase{kTower, 2, Rect{430, 50, 570, 230}, 2},
+                                           HandleMoveCase{kTower, 3, Rect{360, 50, 500, 230}, 3},
+                                           HandleMoveCase{kTower, 4, Rect{360, -40, 500, 140}, 4},
+                                           HandleMoveCase{kTower, 5, Rect{360, -130, 500, 50}, 5},
+                                           HandleMoveCase{kTower, 6, Rect{430, -130, 570, 50}, 6},
+                                           HandleMoveCase{kTower, 7, Rect{500, -130, 640, 50}, 7},
+                                           HandleMoveCase{kTower, 8, Rect{500, -40, 640, 140}, 8},
+                                           HandleMoveCase{kTower, 9, Rect{500, 50, 640, 230}, 9},
+                                           HandleMoveCase{kTower, 0, Rect{500, 50, 640, 230}, 0},
+                                           HandleMoveCase{CDrawSys::kHub, 2,
+                                                          Rect{360, -130, 500, 50}, 5}));
 
 TEST_F(SysTest, MoveToForgetsTheLastHandle)
 {
@@ -154,6 +164,11 @@ TEST_F(SysTest, MoveToForgetsTheLastHandle)
 struct RoundnessCase {
     Point point;
     Point roundness;
+
+    friend void PrintTo(const RoundnessCase& c, std::ostream* os)
+    {
+        *os << "point " << c.point.x << "," << c.point.y;
+    }
 };
 
 class DesktopRoundness : public SysTest, public ::testing::WithParamInterface<RoundnessCase> {};
@@ -186,6 +201,8 @@ struct ShapeCase {
     int kind;
     int typeCode; // 0: unchanged
     Rect position;
+
+    friend void PrintTo(const ShapeCase& c, std::ostream* os) { *os << "kind " << c.kind; }
 };
 
 class ShapeKind : public SysTest, public ::testing::WithParamInterface<ShapeCase> {};
@@ -200,19 +217,19 @@ TEST_P(ShapeKind, SetsTheTypeAndTheDefaultSize)
 }
 
 const Rect kUnchanged{500, 500, 600, 600};
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, ShapeKind,
-    ::testing::Values(ShapeCase{6, CDrawSys::kTower, Rect{0, 0, 140, 180}},
-                      ShapeCase{7, CDrawSys::kDesktop, Rect{0, 0, 130, 182}},
-                      ShapeCase{8, CDrawSys::kRouter, Rect{0, 0, 78, 52}},
-                      ShapeCase{9, CDrawSys::kHub, Rect{0, 0, 78, 43}},
-                      ShapeCase{10, CDrawSys::kPrinter, Rect{0, 0, 100, 100}},
-                      ShapeCase{16, CDrawSys::kNotebook, Rect{0, 0, 100, 78}},
-                      ShapeCase{17, CDrawSys::kRackMount, Rect{0, 0, 195, 39}},
-                      ShapeCase{18, CDrawSys::kPocketPc, Rect{0, 0, 75, 100}},
-                      ShapeCase{0, 0, kUnchanged}, ShapeCase{5, 0, kUnchanged},
-                      ShapeCase{11, 0, kUnchanged}, ShapeCase{15, 0, kUnchanged},
-                      ShapeCase{19, 0, kUnchanged}));
+INSTANTIATE_TEST_SUITE_P(Kinds, ShapeKind,
+                         ::testing::Values(ShapeCase{6, CDrawSys::kTower, Rect{0, 0, 140, 180}},
+                                           ShapeCase{7, CDrawSys::kDesktop, Rect{0, 0, 130, 182}},
+                                           ShapeCase{8, CDrawSys::kRouter, Rect{0, 0, 78, 52}},
+                                           ShapeCase{9, CDrawSys::kHub, Rect{0, 0, 78, 43}},
+                                           ShapeCase{10, CDrawSys::kPrinter, Rect{0, 0, 100, 100}},
+                                           ShapeCase{16, CDrawSys::kNotebook, Rect{0, 0, 100, 78}},
+                                           ShapeCase{17, CDrawSys::kRackMount, Rect{0, 0, 195, 39}},
+                                           ShapeCase{18, CDrawSys::kPocketPc, Rect{0, 0, 75, 100}},
+                                           ShapeCase{0, 0, kUnchanged}, ShapeCase{5, 0, kUnchanged},
+                                           ShapeCase{11, 0, kUnchanged},
+                                           ShapeCase{15, 0, kUnchanged},
+                                           ShapeCase{19, 0, kUnchanged}));
 
 TEST(CDrawSysKind, WithoutADocumentOnlyTheTypeChanges)
 {
@@ -226,6 +243,8 @@ struct PageCase {
     int page;
     int typeCode;
     Rect position;
+
+    friend void PrintTo(const PageCase& c, std::ostream* os) { *os << "page " << c.page; }
 };
 
 class TypeFromPage : public SysTest, public ::testing::WithParamInterface<PageCase> {};
@@ -261,6 +280,11 @@ struct AttachCase {
     int ownerDevices; // systems hanging on the owner, the printer first
     qint32 moveX;
     Rect hostExtent;
+
+    friend void PrintTo(const AttachCase& c, std::ostream* os)
+    {
+        *os << c.ownerDevices << " devices on the host";
+    }
 };
 
 class AttachToOwner : public SysTest, public ::testing::WithParamInterface<AttachCase> {};
@@ -340,8 +364,7 @@ TEST_F(SysTest, AttachedObjectsInDrawingOrder)
     auto* plain = new CDrawObj(Rect{});
     doc.AddObject(plain);
     system->AddSubSystem(plain);
-    EXPECT_EQ(system->AttachedObjects(),
-              (QList<CDrawObj*>{label, printer, printerLabel, plain}));
+    EXPECT_EQ(system->AttachedObjects(), (QList<CDrawObj*>{label, printer, printerLabel, plain}));
 }
 
 // --- owners, labels, lifetime -----------------------------------------------

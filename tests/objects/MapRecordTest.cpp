@@ -263,9 +263,9 @@ TEST(MapRecord, DomainRecordLayout)
                                     .wideString("EX")
                                     .word(0x1234)
                                     .wideString("N")
-                                    .word(0)  // no parent
-                                    .word(0)  // sub-domains
-                                    .word(1)  // systems
+                                    .word(0) // no parent
+                                    .word(0) // sub-domains
+                                    .word(1) // systems
                                     .word(0x8001)
                                     .drawObjRecord(0, 0, 10, 10)
                                     .wideString("")
@@ -294,7 +294,7 @@ TEST(MapRecord, SegmentRecordLayout)
                                     .word(0)
                                     .wideString("")
                                     .emptyReserve(1 + 3 + 45) // parent, lists, reserve
-                                    .word(0)                  // owner
+                                    .word(0) // owner
                                     .dword(ip("192.168.1.1"))
                                     .dword(ip("255.255.255.0"))
                                     .dword(ip("192.168.1.0"))
@@ -362,7 +362,7 @@ TEST(MapRecord, SystemRecordLayout)
     expected.raw(QByteArray(647, '\0')).byte(0xBB);
     expected.word(2).word(3).word(4);
     expected.word(0).word(1).wideString("r").word(0); // string arrays
-    expected.word(0).word(0).word(0);                  // labels, sub-systems, interfaces
+    expected.word(0).word(0).word(0); // labels, sub-systems, interfaces
     expected.word(1).newClass("CDWordArray").word(1).dword(0x0101A8C0);
     expected.word(1).dword(7); // gateways; the masks are not saved
     for (int n = CDrawSys::kFirstValueArray; n <= CDrawSys::kLastValueArray; ++n)
@@ -416,6 +416,8 @@ struct WrongClassCase {
     const char* name;
     const char* className;
     std::function<void(Archive&)> write;
+
+    friend void PrintTo(const WrongClassCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WrongClass : public ::testing::TestWithParam<WrongClassCase> {};
@@ -434,36 +436,35 @@ CDWordArray plainArray({1, 2});
 
 INSTANTIATE_TEST_SUITE_P(
     References, WrongClass,
-    ::testing::Values(
-        WrongClassCase{"DomainParentIsNotADomain", "CDrawDomain",
-                       [](Archive& ar) {
-                           writeDomainFields(ar);
-                           ar.writeObject(&plainObject);
-                       }},
-        WrongClassCase{"DomainMemberIsNotAMapObject", "CDrawDomain",
-                       [](Archive& ar) {
-                           writeDomainFields(ar);
-                           ar.writeObject(nullptr);
-                           ar.writeCount(1);
-                           ar.writeObject(&plainArray);
-                       }},
-        WrongClassCase{"SegmentOwnerIsNotADomain", "CDrawSegment",
-                       [](Archive& ar) {
-                           CDrawDomain domain(Rect{0, 0, 10, 10});
-                           domain.Serialize(ar);
-                           ar.writeObject(&plainObject);
-                       }},
-        WrongClassCase{"SystemDomainOwnerIsNotADomain", "CDrawSys",
-                       [](Archive& ar) {
-                           writeSystemStart(ar);
-                           ar.writeObject(&plainObject);
-                       }},
-        WrongClassCase{"SystemHostIsNotASystem", "CDrawSys",
-                       [](Archive& ar) {
-                           writeSystemStart(ar);
-                           ar.writeObject(&plainDomain);
-                           ar.writeObject(&plainDomain);
-                       }}),
+    ::testing::Values(WrongClassCase{"DomainParentIsNotADomain", "CDrawDomain",
+                                     [](Archive& ar) {
+                                         writeDomainFields(ar);
+                                         ar.writeObject(&plainObject);
+                                     }},
+                      WrongClassCase{"DomainMemberIsNotAMapObject", "CDrawDomain",
+                                     [](Archive& ar) {
+                                         writeDomainFields(ar);
+                                         ar.writeObject(nullptr);
+                                         ar.writeCount(1);
+                                         ar.writeObject(&plainArray);
+                                     }},
+                      WrongClassCase{"SegmentOwnerIsNotADomain", "CDrawSegment",
+                                     [](Archive& ar) {
+                                         CDrawDomain domain(Rect{0, 0, 10, 10});
+                                         domain.Serialize(ar);
+                                         ar.writeObject(&plainObject);
+                                     }},
+                      WrongClassCase{"SystemDomainOwnerIsNotADomain", "CDrawSys",
+                                     [](Archive& ar) {
+                                         writeSystemStart(ar);
+                                         ar.writeObject(&plainObject);
+                                     }},
+                      WrongClassCase{"SystemHostIsNotASystem", "CDrawSys",
+                                     [](Archive& ar) {
+                                         writeSystemStart(ar);
+                                         ar.writeObject(&plainDomain);
+                                         ar.writeObject(&plainDomain);
+                                     }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MapRecord, AdapterListOfAnotherClassIsABadClass)

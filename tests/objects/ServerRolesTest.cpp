@@ -1,7 +1,7 @@
+#include "objects/ServerRoles.h"
 #include "document/ArchiveException.h"
 #include "document/CNetDoc.h"
 #include "objects/CDrawSys.h"
-#include "objects/ServerRoles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,11 @@ struct OsCase {
     const char* name;
     Family family;
     bool printer;
+
+    friend void PrintTo(const OsCase& c, std::ostream* os)
+    {
+        *os << c.platform << " " << c.major << "." << c.minor << " bits " << std::hex << c.typeBits;
+    }
 };
 
 class OsNames : public ::testing::TestWithParam<OsCase> {};
@@ -32,41 +37,41 @@ TEST_P(OsNames, NameAndFamilyByVersion)
     EXPECT_EQ(os.isPrinter, c.printer);
 }
 
-constexpr quint32 kWs = 0x1003;  // none of the server naming bits
+constexpr quint32 kWs = 0x1003; // none of the server naming bits
 constexpr quint32 kSrv = 0x8000; // one of them
 INSTANTIATE_TEST_SUITE_P(
     Versions, OsNames,
-    ::testing::Values(
-        OsCase{500, 3, 51, kSrv, "WindowsNT 3.51", Family::Nt, false},
-        OsCase{400, 4, 0, 0, "Windows 95/98/Me", Family::Windows9x, false},
-        OsCase{300, 4, 10, kSrv, "Windows 98", Family::Windows9x, false},
-        OsCase{400, 4, 90, 0, "Windows Me", Family::Windows9x, false},
-        OsCase{400, 4, 5, 0, "", Family::Windows9xOther, false},
-        OsCase{500, 4, 0, kWs, "WindowsNT 4.0", Family::Nt, false},
-        OsCase{500, 4, 0, kSrv, "WindowsNT 4.0 Server", Family::Nt, false},
-        OsCase{500, 5, 0, kWs, "Windows 2000", Family::Nt, false},
-        OsCase{500, 5, 0, 0x8, "Windows 2000 Server", Family::Nt, false},
-        OsCase{500, 5, 1, kSrv, "Windows XP", Family::Nt, false},
-        OsCase{500, 5, 2, kWs, "Windows XP x64", Family::Nt, false},
-        OsCase{500, 5, 2, 0x10000000, "Windows Server 2003 or Home Server or Server 2003 R2",
-               Family::Nt, false},
-        OsCase{500, 5, 3, kWs, "NewVersion", Family::Nt, false},
-        OsCase{500, 6, 0, kWs, "Windows Vista", Family::Nt, false},
-        OsCase{500, 6, 0, 0x80, "Windows Server 2008", Family::Nt, false},
-        OsCase{500, 6, 1, kWs, "Windows 7", Family::Nt, false},
-        OsCase{500, 6, 1, 0x800B, "Windows Server 2008 R2", Family::Nt, false},
-        OsCase{500, 6, 2, kWs, "Windows 8", Family::Nt, false},
-        OsCase{500, 6, 2, 0x400000, "Windows Server 2012", Family::Nt, false},
-        OsCase{500, 6, 3, kWs, "Windows 8.1", Family::Nt, false},
-        OsCase{500, 6, 3, 0x2000000, "Windows Server 2012 R2", Family::Nt, false},
-        OsCase{500, 6, 4, kWs, "NewVersion", Family::Nt, false},
-        OsCase{500, 10, 0, kWs, "Windows 10", Family::Nt, false},
-        OsCase{500, 10, 0, 0x10, "Windows Server 2016", Family::Nt, false},
-        OsCase{500, 10, 1, kWs, "NewVersion", Family::Nt, false},
-        OsCase{600, 7, 0, 0x100800, "SERVER_OSF XENIX_SERVER ", Family::Other, false},
-        OsCase{700, 8, 1, 0x10200000, "VMS DCE", Family::Other, false},
-        OsCase{500, 7, 0, 0x40, "", Family::Other, true},
-        OsCase{0, 0, 0, 0, "", Family::Other, true}));
+    ::testing::Values(OsCase{500, 3, 51, kSrv, "WindowsNT 3.51", Family::Nt, false},
+                      OsCase{400, 4, 0, 0, "Windows 95/98/Me", Family::Windows9x, false},
+                      OsCase{300, 4, 10, kSrv, "Windows 98", Family::Windows9x, false},
+                      OsCase{400, 4, 90, 0, "Windows Me", Family::Windows9x, false},
+                      OsCase{400, 4, 5, 0, "", Family::Windows9xOther, false},
+                      OsCase{500, 4, 0, kWs, "WindowsNT 4.0", Family::Nt, false},
+                      OsCase{500, 4, 0, kSrv, "WindowsNT 4.0 Server", Family::Nt, false},
+                      OsCase{500, 5, 0, kWs, "Windows 2000", Family::Nt, false},
+                      OsCase{500, 5, 0, 0x8, "Windows 2000 Server", Family::Nt, false},
+                      OsCase{500, 5, 1, kSrv, "Windows XP", Family::Nt, false},
+                      OsCase{500, 5, 2, kWs, "Windows XP x64", Family::Nt, false},
+                      OsCase{500, 5, 2, 0x10000000,
+                             "Windows Server 2003 or Home Server or Server 2003 R2", Family::Nt,
+                             false},
+                      OsCase{500, 5, 3, kWs, "NewVersion", Family::Nt, false},
+                      OsCase{500, 6, 0, kWs, "Windows Vista", Family::Nt, false},
+                      OsCase{500, 6, 0, 0x80, "Windows Server 2008", Family::Nt, false},
+                      OsCase{500, 6, 1, kWs, "Windows 7", Family::Nt, false},
+                      OsCase{500, 6, 1, 0x800B, "Windows Server 2008 R2", Family::Nt, false},
+                      OsCase{500, 6, 2, kWs, "Windows 8", Family::Nt, false},
+                      OsCase{500, 6, 2, 0x800000, "Windows Server 2012", Family::Nt, false},
+                      OsCase{500, 6, 3, kWs, "Windows 8.1", Family::Nt, false},
+                      OsCase{500, 6, 3, 0x2000000, "Windows Server 2012 R2", Family::Nt, false},
+                      OsCase{500, 6, 4, kWs, "NewVersion", Family::Nt, false},
+                      OsCase{500, 10, 0, kWs, "Windows 10", Family::Nt, false},
+                      OsCase{500, 10, 0, 0x10, "Windows Server 2016", Family::Nt, false},
+                      OsCase{500, 10, 1, kWs, "NewVersion", Family::Nt, false},
+                      OsCase{600, 7, 0, 0x100800, "SERVER_OSF XENIX_SERVER ", Family::Other, false},
+                      OsCase{700, 8, 1, 0x10200000, "VMS DCE", Family::Other, false},
+                      OsCase{500, 7, 0, 0x40, "", Family::Other, true},
+                      OsCase{0, 0, 0, 0, "", Family::Other, true}));
 
 TEST(ServerRoles, PlatformLines)
 {
@@ -90,6 +95,8 @@ TEST(ServerRoles, ServerLineTakesTheFirstMatchingBit)
 struct FlagCase {
     quint32 bit;
     int flag; // -1: no flag
+
+    friend void PrintTo(const FlagCase& c, std::ostream* os) { *os << "bit " << std::hex << c.bit; }
 };
 
 class RoleFlag : public ::testing::TestWithParam<FlagCase> {};
@@ -105,14 +112,13 @@ TEST_P(RoleFlag, OneFlagPerTypeBit)
 INSTANTIATE_TEST_SUITE_P(
     Bits, RoleFlag,
     ::testing::Values(FlagCase{0x8, 0}, FlagCase{0x10, 1}, FlagCase{0x4, 21}, FlagCase{0x20, 18},
-                      FlagCase{0x40, 3}, FlagCase{0x80, 4}, FlagCase{0x200, 5},
-                      FlagCase{0x400, 6}, FlagCase{0x800, 7}, FlagCase{0x4000, 8},
-                      FlagCase{0x2000, 9}, FlagCase{0x10000, 10}, FlagCase{0x20000, 11},
-                      FlagCase{0x40000, 12}, FlagCase{0x80000, 13}, FlagCase{0x2000000, 15},
-                      FlagCase{0x1000000, 16}, FlagCase{0x1, -1}, FlagCase{0x2, -1},
-                      FlagCase{0x100, -1}, FlagCase{0x1000, -1}, FlagCase{0x8000, -1},
-                      FlagCase{0x100000, -1}, FlagCase{0x800000, -1},
-                      FlagCase{0x4000000, -1}, FlagCase{0x40000000, -1},
+                      FlagCase{0x40, 3}, FlagCase{0x80, 4}, FlagCase{0x200, 5}, FlagCase{0x400, 6},
+                      FlagCase{0x800, 7}, FlagCase{0x4000, 8}, FlagCase{0x2000, 9},
+                      FlagCase{0x10000, 10}, FlagCase{0x20000, 11}, FlagCase{0x40000, 12},
+                      FlagCase{0x80000, 13}, FlagCase{0x2000000, 15}, FlagCase{0x1000000, 16},
+                      FlagCase{0x1, -1}, FlagCase{0x2, -1}, FlagCase{0x100, -1},
+                      FlagCase{0x1000, -1}, FlagCase{0x8000, -1}, FlagCase{0x100000, -1},
+                      FlagCase{0x800000, -1}, FlagCase{0x4000000, -1}, FlagCase{0x40000000, -1},
                       FlagCase{0x80000000, -1}));
 
 TEST(ServerRoles, RoleNamesInLabelOrder)
@@ -147,12 +153,34 @@ TEST(ServerRoles, RoleNamesInLabelOrder)
 TEST(ServerRoles, FlagLinesInLabelOrder)
 {
     const QStringList all{
-        "PRIMARY_DOMAIN_CTRL", "BACK_DOMAIN_CTRL", "MS SQL SERVER", "TIME_SOURCE",
-        "Apple File Protocol server", "Novell server", "PRINTQ_SERVER", "DIALIN_SERVER",
-        "UNIX_SERVER", "Microsoft File and Print for NetWare", "Workgroups Server",
-        "POTENTIAL_BROWSER", "BACKUP_BROWSER", "MASTER_BROWSER", "DOMAIN_MASTER",
-        "TERMINALSERVER", "CLUSTER_NT", "CLUSTER", "FIREWALL", "PROXY", "WEB", "IIS", "APACHE",
-        "AN HTTP", "SAMBA", "EXCHANGE", "POP3", "SMTP",
+        "PRIMARY_DOMAIN_CTRL",
+        "BACK_DOMAIN_CTRL",
+        "MS SQL SERVER",
+        "TIME_SOURCE",
+        "Apple File Protocol server",
+        "Novell server",
+        "PRINTQ_SERVER",
+        "DIALIN_SERVER",
+        "UNIX_SERVER",
+        "Microsoft File and Print for NetWare",
+        "Workgroups Server",
+        "POTENTIAL_BROWSER",
+        "BACKUP_BROWSER",
+        "MASTER_BROWSER",
+        "DOMAIN_MASTER",
+        "TERMINALSERVER",
+        "CLUSTER_NT",
+        "CLUSTER",
+        "FIREWALL",
+        "PROXY",
+        "WEB",
+        "IIS",
+        "APACHE",
+        "AN HTTP",
+        "SAMBA",
+        "EXCHANGE",
+        "POP3",
+        "SMTP",
     };
     EXPECT_EQ(ServerRoles::FlagLines(QList<quint32>(30, 1)), all);
     QList<quint32> twoAndFourteen(30, 0);
@@ -167,6 +195,8 @@ struct ChassisCase {
     qint32 chassis;
     int typeCode; // 0: unknown code, nothing changes
     Rect size;
+
+    friend void PrintTo(const ChassisCase& c, std::ostream* os) { *os << "chassis " << c.chassis; }
 };
 
 class Chassis : public ::testing::TestWithParam<ChassisCase> {};
@@ -181,7 +211,7 @@ TEST_P(Chassis, SetsTheKindAndItsDefaultSize)
     system->SetChassisType(c.chassis);
     EXPECT_EQ(system->m_nChassisType, c.typeCode ? c.chassis : 0);
     EXPECT_EQ(system->m_nTypeCode, c.typeCode ? c.typeCode : CDrawSys::kTower);
-    EXPECT_EQ(system->m_position, c.typeCode ? c.size : Rect{500, 500, 640, 680});
+    EXPECT_EQ(system->m_position, (c.typeCode ? c.size : Rect{500, 500, 640, 680}));
 }
 
 const Rect kTowerSize{0, 0, 140, 180};
@@ -190,26 +220,27 @@ const Rect kRackSize{0, 0, 195, 39};
 const Rect kNotebookSize{0, 0, 100, 78};
 INSTANTIATE_TEST_SUITE_P(
     Codes, Chassis,
-    ::testing::Values(
-        ChassisCase{1, CDrawSys::kTower, kTowerSize}, ChassisCase{2, CDrawSys::kTower, kTowerSize},
-        ChassisCase{3, CDrawSys::kDesktop, kDesktopSize},
-        ChassisCase{4, CDrawSys::kDesktop, kDesktopSize},
-        ChassisCase{5, CDrawSys::kRackMount, kRackSize},
-        ChassisCase{6, CDrawSys::kTower, kTowerSize}, ChassisCase{7, CDrawSys::kTower, kTowerSize},
-        ChassisCase{8, CDrawSys::kDesktop, kDesktopSize},
-        ChassisCase{9, CDrawSys::kNotebook, kNotebookSize},
-        ChassisCase{10, CDrawSys::kNotebook, kNotebookSize},
-        ChassisCase{11, CDrawSys::kPocketPc, Rect{0, 0, 75, 100}},
-        ChassisCase{12, CDrawSys::kNotebook, kNotebookSize},
-        ChassisCase{13, CDrawSys::kDesktop, kDesktopSize},
-        ChassisCase{14, CDrawSys::kNotebook, kNotebookSize},
-        ChassisCase{15, CDrawSys::kTower, kTowerSize},
-        ChassisCase{16, CDrawSys::kRackMount, kRackSize},
-        ChassisCase{17, CDrawSys::kTower, kTowerSize},
-        ChassisCase{18, CDrawSys::kRackMount, kRackSize},
-        ChassisCase{21, CDrawSys::kRackMount, kRackSize},
-        ChassisCase{24, CDrawSys::kRackMount, kRackSize}, ChassisCase{0, 0, Rect{}},
-        ChassisCase{25, 0, Rect{}}, ChassisCase{-3, 0, Rect{}}));
+    ::testing::Values(ChassisCase{1, CDrawSys::kTower, kTowerSize},
+                      ChassisCase{2, CDrawSys::kTower, kTowerSize},
+                      ChassisCase{3, CDrawSys::kDesktop, kDesktopSize},
+                      ChassisCase{4, CDrawSys::kDesktop, kDesktopSize},
+                      ChassisCase{5, CDrawSys::kRackMount, kRackSize},
+                      ChassisCase{6, CDrawSys::kTower, kTowerSize},
+                      ChassisCase{7, CDrawSys::kTower, kTowerSize},
+                      ChassisCase{8, CDrawSys::kDesktop, kDesktopSize},
+                      ChassisCase{9, CDrawSys::kNotebook, kNotebookSize},
+                      ChassisCase{10, CDrawSys::kNotebook, kNotebookSize},
+                      ChassisCase{11, CDrawSys::kPocketPc, Rect{0, 0, 75, 100}},
+                      ChassisCase{12, CDrawSys::kNotebook, kNotebookSize},
+                      ChassisCase{13, CDrawSys::kDesktop, kDesktopSize},
+                      ChassisCase{14, CDrawSys::kNotebook, kNotebookSize},
+                      ChassisCase{15, CDrawSys::kTower, kTowerSize},
+                      ChassisCase{16, CDrawSys::kRackMount, kRackSize},
+                      ChassisCase{17, CDrawSys::kTower, kTowerSize},
+                      ChassisCase{18, CDrawSys::kRackMount, kRackSize},
+                      ChassisCase{21, CDrawSys::kRackMount, kRackSize},
+                      ChassisCase{24, CDrawSys::kRackMount, kRackSize}, ChassisCase{0, 0, Rect{}},
+                      ChassisCase{25, 0, Rect{}}, ChassisCase{-3, 0, Rect{}}));
 
 // --- a system's server information ------------------------------------------
 
@@ -224,6 +255,8 @@ struct ServerInfoCase {
     qint32 ntFamily;
     int typeCode;
     QList<int> flags;
+
+    friend void PrintTo(const ServerInfoCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ServerInfo : public ::testing::TestWithParam<ServerInfoCase> {};
@@ -256,38 +289,119 @@ TEST_P(ServerInfo, NameRoleLinesKindAndFlags)
 
 INSTANTIATE_TEST_SUITE_P(
     Hosts, ServerInfo,
-    ::testing::Values(
-        ServerInfoCase{"DomainController", {500, 0, 6, 1, 0x800B, 0}, 1, {}, "",
-                       {"Windows Server 2008 R2", "DOMAIN_CTRL"}, "Windows Server 2008 R2", 1,
-                       CDrawSys::kTower, {0}},
-        // None of the server or device bits: shown as a desktop.
-        ServerInfoCase{"NtServer", {500, 0, 6, 1, 0x8003, 0}, 1, {}, "",
-                       {"Windows Server 2008 R2", "NT_SERVER"}, "Windows Server 2008 R2", 1,
-                       CDrawSys::kDesktop, {}},
-        ServerInfoCase{"Windows98", {400, 0, 4, 10, 0, 0}, 1, {}, "", {"Windows 98"},
-                       "Windows 98", 0, CDrawSys::kDesktop, {}},
-        // The platform line stays and the server line goes one further down.
-        ServerInfoCase{"Os2UnknownMinor", {400, 0, 4, 5, 0x8, 0}, 1, {}, "",
-                       {"OS2", "", "DOMAIN_CTRL"}, "", 0, CDrawSys::kTower, {}},
-        ServerInfoCase{"CaptionFromTheInventoryWins", {500, 0, 10, 0, 0x1003, 0}, 1, {},
-                       "Windows 11 Pro", {"Windows 11 Pro"}, "Windows 11 Pro", 1,
-                       CDrawSys::kDesktop, {}},
-        ServerInfoCase{"UnknownMajorIsAPrinter", {500, 0, 7, 0, 0x40, 0}, 1, {}, "", {""}, "",
-                       1, CDrawSys::kPrinter, {3}},
-        // The desktop rule comes after the printer rule.
-        ServerInfoCase{"UnknownMajorWithoutTypeBits", {500, 0, 7, 0, 0, 0}, 1, {}, "", {""},
-                       "", 1, CDrawSys::kDesktop, {}},
-        ServerInfoCase{"OtherServerSystem", {600, 0, 8, 0, 0x100800, 0}, 1, {}, "",
-                       {"SERVER_OSF XENIX_SERVER "}, "SERVER_OSF XENIX_SERVER ", 1,
-                       CDrawSys::kTower, {7}},
-        ServerInfoCase{"FailureLinesReplaceTheRoles", {500, 0, 6, 1, 0x8, 0}, 0,
-                       {"101_ACCESS_DENIED 5"}, "", {"101_ACCESS_DENIED 5"},
-                       "Windows Server 2008 R2", 1, CDrawSys::kDesktop, {}},
-        ServerInfoCase{"FailureWithoutLines", {500, 0, 6, 1, 0x8, 0}, 0, {}, "",
-                       {"Windows Server 2008 R2"}, "Windows Server 2008 R2", 1,
-                       CDrawSys::kDesktop, {}},
-        ServerInfoCase{"DosWorkstation", {300, 0, 5, 1, 0x1003, 0}, 1, {}, "", {"Windows XP"},
-                       "Windows XP", 1, CDrawSys::kDesktop, {}}),
+    ::testing::Values(ServerInfoCase{"DomainController",
+                                     {500, 0, 6, 1, 0x800B, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {"Windows Server 2008 R2", "DOMAIN_CTRL"},
+                                     "Windows Server 2008 R2",
+                                     1,
+                                     CDrawSys::kTower,
+                                     {0}},
+                      // None of the server or device bits: shown as a desktop.
+                      ServerInfoCase{"NtServer",
+                                     {500, 0, 6, 1, 0x8003, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {"Windows Server 2008 R2", "NT_SERVER"},
+                                     "Windows Server 2008 R2",
+                                     1,
+                                     CDrawSys::kDesktop,
+                                     {}},
+                      ServerInfoCase{"Windows98",
+                                     {400, 0, 4, 10, 0, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {"Windows 98"},
+                                     "Windows 98",
+                                     0,
+                                     CDrawSys::kDesktop,
+                                     {}},
+                      // The platform line stays and the server line goes one further down.
+                      ServerInfoCase{"Os2UnknownMinor",
+                                     {400, 0, 4, 5, 0x8, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {"OS2", "", "DOMAIN_CTRL"},
+                                     "",
+                                     0,
+                                     CDrawSys::kTower,
+                                     {}},
+                      ServerInfoCase{"CaptionFromTheInventoryWins",
+                                     {500, 0, 10, 0, 0x1003, 0},
+                                     1,
+                                     {},
+                                     "Windows 11 Pro",
+                                     {"Windows 11 Pro"},
+                                     "Windows 11 Pro",
+                                     1,
+                                     CDrawSys::kDesktop,
+                                     {}},
+                      ServerInfoCase{"UnknownMajorIsAPrinter",
+                                     {500, 0, 7, 0, 0x40, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {""},
+                                     "",
+                                     1,
+                                     CDrawSys::kPrinter,
+                                     {3}},
+                      // The desktop rule comes after the printer rule.
+                      ServerInfoCase{"UnknownMajorWithoutTypeBits",
+                                     {500, 0, 7, 0, 0, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {""},
+                                     "",
+                                     1,
+                                     CDrawSys::kDesktop,
+                                     {}},
+                      ServerInfoCase{"OtherServerSystem",
+                                     {600, 0, 8, 0, 0x100800, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {"SERVER_OSF XENIX_SERVER "},
+                                     "SERVER_OSF XENIX_SERVER ",
+                                     1,
+                                     CDrawSys::kTower,
+                                     {7}},
+                      ServerInfoCase{"FailureLinesReplaceTheRoles",
+                                     {500, 0, 6, 1, 0x8, 0},
+                                     0,
+                                     {"101_ACCESS_DENIED 5"},
+                                     "",
+                                     {"101_ACCESS_DENIED 5"},
+                                     "Windows Server 2008 R2",
+                                     1,
+                                     CDrawSys::kDesktop,
+                                     {}},
+                      ServerInfoCase{"FailureWithoutLines",
+                                     {500, 0, 6, 1, 0x8, 0},
+                                     0,
+                                     {},
+                                     "",
+                                     {"Windows Server 2008 R2"},
+                                     "Windows Server 2008 R2",
+                                     1,
+                                     CDrawSys::kDesktop,
+                                     {}},
+                      ServerInfoCase{"DosWorkstation",
+                                     {300, 0, 5, 1, 0x1003, 0},
+                                     1,
+                                     {},
+                                     "",
+                                     {"Windows XP"},
+                                     "Windows XP",
+                                     1,
+                                     CDrawSys::kDesktop,
+                                     {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ServerInfoOfASystem, ChassisKeepsTheKind)
@@ -326,6 +440,8 @@ struct RoleNamesCase {
     quint16 serverInfoOk;
     QStringList failureLines;
     QStringList appended;
+
+    friend void PrintTo(const RoleNamesCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RoleNames : public ::testing::TestWithParam<RoleNamesCase> {};

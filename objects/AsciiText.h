@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Comparisons of names, keys and MAC texts that ignore the case of the ASCII
+// letters A to Z only, as Windows name comparisons do.
+namespace AsciiText {
+
+inline char16_t lower(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c;
+}
+
+inline bool equalsIgnoringCase(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (lower(a.at(i).unicode()) != lower(b.at(i).unicode()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace AsciiText
