@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "document/CNetDoc.h"
+#include "SampleMap.h"
 #include "document/DocumentDump.h"
 #include "mapview/MapRenderer.h"
 
@@ -8,7 +9,7 @@
 
 namespace {
 
-const QStringList kCommands{QStringLiteral("new"), QStringLiteral("dump"),
+const QStringList kCommands{QStringLiteral("new"), QStringLiteral("sample"), QStringLiteral("dump"),
                             QStringLiteral("convert"), QStringLiteral("render")};
 
 // Resolutions a rendered picture may have; beyond that it would not fit in memory.
@@ -32,7 +33,9 @@ int CommandLine::run(const QStringList& arguments)
 {
     const QString command = arguments.value(1);
     if (command == QLatin1String("new") && arguments.size() == 3)
-        return runNew(arguments.at(2));
+        return runNew(arguments.at(2), false);
+    if (command == QLatin1String("sample") && arguments.size() == 3)
+        return runNew(arguments.at(2), true);
     if (command == QLatin1String("dump") && arguments.size() == 3)
         return runDump(arguments.at(2));
     if (command == QLatin1String("convert") && arguments.size() == 4)
@@ -45,6 +48,7 @@ int CommandLine::run(const QStringList& arguments)
 int CommandLine::usage()
 {
     m_err << "usage: varnex new FILE\n"
+             "       varnex sample FILE\n"
              "       varnex dump FILE\n"
              "       varnex convert IN OUT\n"
              "       varnex render FILE --png OUT [--dpi N]\n";
@@ -59,10 +63,12 @@ int CommandLine::fail(const QString& message)
     return 1;
 }
 
-int CommandLine::runNew(const QString& path)
+int CommandLine::runNew(const QString& path, bool sample)
 {
     CNetDoc document;
     document.OnNewDocument();
+    if (sample)
+        SampleMap::build(document);
     QString error;
     if (!document.OnSaveDocument(path, &error))
         return fail(QStringLiteral("cannot save %1: %2").arg(path, error));

@@ -5,6 +5,7 @@
 
 // The sub-commands of the varnex executable that work without windows:
 //   varnex new FILE          writes a new, empty map file
+//   varnex sample FILE       writes a small example office map
 //   varnex dump FILE         prints the whole map as JSON
 //   varnex convert IN OUT    reads any map file, writes a compound map file
 //   varnex render FILE --png OUT [--dpi N]
@@ -19,7 +20,7 @@ public:
     int run(const QStringList& arguments);
 
 private:
-    int runNew(const QString& path);
+    int runNew(const QString& path, bool sample);
     int runDump(const QString& path);
     int runConvert(const QString& in, const QString& out);
     int runRender(const QStringList& arguments);

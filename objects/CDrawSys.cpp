@@ -671,6 +671,7 @@ void CDrawSys::BuildInterfaces()
             nic->m_adwAdapterValue[size_t(array - kFirstValueArray)] = AdapterArray(array).value(index);
         m_nics.append(nic);
     }
+    RecalcExtent();
 }
 
 void CDrawSys::AddIpv6Address(const QString& address, const QString& mac)
@@ -704,6 +705,7 @@ void CDrawSys::AddIpv6Address(const QString& address, const QString& mac)
     nic->Ipv6Addresses().append(address);
     nic->SetAddressText(address);
     m_nics.append(nic);
+    RecalcExtent();
 }
 
 void CDrawSys::Draw(QPainter& painter)

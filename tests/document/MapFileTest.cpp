@@ -4,6 +4,7 @@
 #include "support/TestFiles.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -153,6 +154,14 @@ TEST(CommandLine, DumpConvertAndErrors)
     ASSERT_EQ(run(varnex, {"convert", plain, converted}).exitCode, 0);
     EXPECT_TRUE(CompoundFile::hasSignature(TestFiles::readAll(converted)));
     EXPECT_EQ(run(varnex, {"dump", converted}).out, dump.out);
+
+    const QString sample = TestFiles::scratchPath("cli-sample.vxnj");
+    const QString png = TestFiles::scratchPath("cli-sample.png");
+    ASSERT_EQ(run(varnex, {"sample", sample}).exitCode, 0);
+    const ProcessResult rendered = run(varnex, {"render", sample, "--png", png, "--dpi", "40"});
+    EXPECT_EQ(rendered.exitCode, 0) << rendered.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(331, 468));
+    EXPECT_NE(run(varnex, {"render", sample, "--png", png, "--dpi", "5000"}).exitCode, 0);
 
     const QString bad = TestFiles::scratchPath("cli-bad.vxnj");
     TestFiles::writeAll(bad, QByteArray("\x01\x02", 2));
