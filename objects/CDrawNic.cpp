@@ -260,18 +260,10 @@ QString CDrawNic::GetFirstIpv6Address() const
 
 void CDrawNic::CreateNicLabel(const QStringList& lines, int nRequest)
 {
-    auto* label = new CDrawText(Rect{});
-    label->m_pDocument = m_pDocument;
-    label->SetOwner(this);
-    label->SetLines(lines, nRequest);
-    if (label->m_position.normalized().isEmpty()) {
-        label->SetOwner(nullptr);
-        delete label;
+    CDrawText* label = MakeLabel(this, lines, nRequest);
+    if (!label)
         return;
-    }
     m_nicLabels.append(label);
-    if (m_pDocument)
-        m_pDocument->m_objects.append(label);
     if (m_pNicOwner)
         m_pNicOwner->RecalcExtent();
 }

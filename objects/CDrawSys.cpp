@@ -638,31 +638,46 @@ void CDrawSys::RepositionPrinter()
     m_position = r.translated(owner.left + m_nMoveX - r.left, owner.top + m_nMoveY - r.top);
 }
 
-void CDrawSys::CreateLabel(const QStringList& lines, int nRequest)
+CDrawText* CDrawSys::MakeLabel(CDrawObj* owner, const QStringList& lines, int nRequest) const
 {
     auto* label = new CDrawText(Rect{});
     label->m_pDocument = m_pDocument;
-    label->SetOwner(this);
+    label->SetOwner(owner);
     label->SetLines(lines, nRequest);
+    // No lines, or nothing to place it against: no label.
     if (label->m_position.normalized().isEmpty()) {
         label->SetOwner(nullptr);
         delete label;
-        return;
+        return nullptr;
     }
-    m_labels.append(label);
     if (m_pDocument)
         m_pDocument->m_objects.append(label);
+    return label;
+}
+
+void CDrawSys::CreateLabel(const QStringList& lines, int nRequest)
+{
+    CDrawText* label = MakeLabel(this, lines, nRequest);
+    if (!label)
+        return;
+    m_labels.append(label);
     RecalcExtent();
+}
+
+CDrawNic* CDrawSys::NewInterface()
+{
+    auto* nic = new CDrawNic(Rect{});
+    nic->SetOwner(this);
+    nic->m_pDocument = m_pDocument;
+    if (m_pDocument)
+        m_pDocument->m_objects.append(nic);
+    return nic;
 }
 
 void CDrawSys::BuildInterfaces()
 {
     for (size_t i = 0; i < m_adapterAddresses.size(); ++i) {
-        auto* nic = new CDrawNic(Rect{});
-        nic->SetOwner(this);
-        nic->m_pDocument = m_pDocument;
-        if (m_pDocument)
-            m_pDocument->m_objects.append(nic);
+        CDrawNic* nic = NewInterface();
         nic->SetAddresses(m_adapterAddresses[i]->m_values);
         const qsizetype index = qsizetype(i);
         nic->m_dwMask = m_adwMasks.value(index);
@@ -696,11 +711,7 @@ void CDrawSys::AddIpv6Address(const QString& address, const QString& mac)
         RecalcExtent();
         return;
     }
-    auto* nic = new CDrawNic(Rect{});
-    nic->SetOwner(this);
-    nic->m_pDocument = m_pDocument;
-    if (m_pDocument)
-        m_pDocument->m_objects.append(nic);
+    CDrawNic* nic = NewInterface();
     nic->m_strMac = mac;
     nic->Ipv6Addresses().append(address);
     nic->SetAddressText(address);

@@ -5,6 +5,9 @@
 
 #include <QMap>
 
+class CDrawNic;
+class CDrawText;
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -181,6 +184,9 @@ public:
     CReserveBlockEx m_sysReserve;
 
 protected:
+    // A label of the owner (this system or one of its interfaces), filed in
+    // the document; null when it came out empty and was discarded.
+    CDrawText* MakeLabel(CDrawObj* owner, const QStringList& lines, int nRequest) const;
     void TakeOwned(QList<CDrawObj*>& owned) override;
     void DetachFromOwners() override;
     // Every field of the system record, the arrays and the adapter data;
@@ -188,6 +194,8 @@ protected:
     void CopySystemFields(CDrawSys* copy) const;
 
 private:
+    // A new interface of this system, filed in the document.
+    CDrawNic* NewInterface();
     QList<quint32>& AdapterArray(int nArray);
     const QList<quint32>& AdapterArray(int nArray) const;
     void SerializeAdapterAddresses(Archive& ar);
