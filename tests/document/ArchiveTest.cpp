@@ -36,6 +36,11 @@ struct CountCase {
     QByteArray encoding;
 };
 
+void PrintTo(const CountCase& c, std::ostream* os)
+{
+    *os << "count " << c.count;
+}
+
 class CountEncoding : public ::testing::TestWithParam<CountCase> {};
 
 TEST_P(CountEncoding, WritesAndReadsBack)
@@ -60,6 +65,11 @@ struct StringCase {
     qsizetype length;
     QByteArray prefix; // bytes before the characters
 };
+
+void PrintTo(const StringCase& c, std::ostream* os)
+{
+    *os << "length " << c.length;
+}
 
 class StringEncoding : public ::testing::TestWithParam<StringCase> {};
 
@@ -187,6 +197,11 @@ struct FailureCase {
     QByteArray bytes;
     ArchiveException::Cause cause;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ObjectLoadFailure : public ::testing::TestWithParam<FailureCase> {};
 
