@@ -24,6 +24,11 @@ bool containsAny(const QString& identity, const QStringList& seen)
     return false;
 }
 
+bool isLineBreak(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
 QString cutBefore(const QString& text, QChar mark)
 {
     const qsizetype at = text.indexOf(mark);
@@ -84,7 +89,7 @@ QString CWsd_Collection::LineValue(const QString& line)
     if (start < line.size() && line.at(start) == QLatin1Char(' '))
         ++start;
     qsizetype end = line.size();
-    while (end > start && (line.at(end - 1) == QLatin1Char('\n') || line.at(end - 1) == QLatin1Char('\r')))
+    while (end > start && isLineBreak(line.at(end - 1)))
         --end;
     return line.mid(start, end - start);
 }
@@ -113,7 +118,8 @@ void CWsd_Collection::Parse(const ReverseLookup& reverseLookup)
 
 bool CWsd_Collection::IsComputer() const
 {
-    return !m_astrCategories.isEmpty() && m_astrCategories.first().contains(QStringLiteral("Computer"));
+    return !m_astrCategories.isEmpty()
+           && m_astrCategories.first().contains(QStringLiteral("Computer"));
 }
 
 void CWsd_Collection::ClearFields()

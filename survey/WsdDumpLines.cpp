@@ -24,25 +24,21 @@ QStringList WsdDumpLines::PropertyLines(const QList<Property>& properties)
 QStringList WsdDumpLines::PropertyLines(const Property& property)
 {
     const QString name = WsdPropertyNames::NameOf(property.formatId, property.propertyId);
+    const auto one = [&](const QString& text) { return QStringList{Line(name, text)}; };
     return std::visit(
         Overloaded{
-            [&](std::monostate) { return QStringList{Line(name, QStringLiteral("(empty)"))}; },
-            [&](qint32 v) { return QStringList{Line(name, Hex32(quint32(v)))}; },
-            [&](quint32 v) { return QStringList{Line(name, Hex32(v))}; },
-            [&](bool v) {
-                return QStringList{Line(name, v ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))};
-            },
-            [&](quint64 v) {
-                return QStringList{Line(name, QStringLiteral("%1").arg(v, 16, 16, QLatin1Char(' ')))};
-            },
-            [&](const QString& v) { return QStringList{Line(name, v)}; },
-            [&](const QUuid& v) { return QStringList{Line(name, WsdPropertyNames::RegistryForm(v))}; },
+            [&](std::monostate) { return one(QStringLiteral("(empty)")); },
+            [&](qint32 v) { return one(Hex32(quint32(v))); },
+            [&](quint32 v) { return one(Hex32(v)); },
+            [&](bool v) { return one(v ? QStringLiteral("TRUE") : QStringLiteral("FALSE")); },
+            [&](quint64 v) { return one(QStringLiteral("%1").arg(v, 16, 16, QLatin1Char(' '))); },
+            [&](const QString& v) { return one(v); },
+            [&](const QUuid& v) { return one(WsdPropertyNames::RegistryForm(v)); },
             [&](const QStringList& v) { return VectorLines(name, v); },
             // A byte vector shows its element count, as a 32-bit value.
-            [&](const QByteArray& v) { return QStringList{Line(name, Hex32(quint32(v.size())))}; },
+            [&](const QByteArray& v) { return one(Hex32(quint32(v.size()))); },
             [&](OtherType v) {
-                return QStringList{
-                    Line(name, QStringLiteral("Variant Type %1 Unknown").arg(Hex32(v.typeCode)))};
+                return one(QStringLiteral("Variant Type %1 Unknown").arg(Hex32(v.typeCode)));
             },
         },
         property.value);

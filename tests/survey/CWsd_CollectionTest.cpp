@@ -230,16 +230,16 @@ struct AddressCase {
     const char* address;
 };
 
-class Addresses : public ::testing::TestWithParam<AddressCase> {};
+class RecordAddresses : public ::testing::TestWithParam<AddressCase> {};
 
-TEST_P(Addresses, ZoneIsCutOff)
+TEST_P(RecordAddresses, ZoneIsCutOff)
 {
     const CWsd_Collection r = parsed({identity("urn:p"), pnpx(0x3009, GetParam().raw)},
                                      [](const QString&) { return QString(); });
     EXPECT_EQ(r.m_strAddress, QString::fromLatin1(GetParam().address));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, Addresses,
+INSTANTIATE_TEST_SUITE_P(Values, RecordAddresses,
                          ::testing::Values(AddressCase{"fe80::1%12", "fe80::1"},
                                            AddressCase{"10.0.0.7", "10.0.0.7"},
                                            AddressCase{"%", ""}, AddressCase{"", ""},
