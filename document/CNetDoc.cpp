@@ -169,11 +169,14 @@ void CNetDoc::Serialize(Archive& ar)
 QByteArray CNetDoc::SaveContents(bool forCompoundFile)
 {
     QByteArray contents;
+    // Snapshots follow every edit; the last size saves regrowing the buffer.
+    contents.reserve(m_nLastContentsSize);
     runOnLargeStack([&] {
         Archive ar(contents);
         ar.setFlat(!forCompoundFile);
         Serialize(ar);
     });
+    m_nLastContentsSize = contents.size();
     return contents;
 }
 

@@ -127,4 +127,5 @@ private:
     void DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object);
 
     bool m_bModified = false;
+    qsizetype m_nLastContentsSize = 0;
 };
