@@ -29,8 +29,10 @@ struct Rect {
     qint32 right = 0;
     qint32 bottom = 0;
 
-    qint32 width() const { return right - left; }
-    qint32 height() const { return bottom - top; }
+    // Coordinates come from files: the arithmetic is done in 64 bits so that
+    // no value can overflow, and results wrap back into 32 bits.
+    qint32 width() const { return qint32(qint64(right) - left); }
+    qint32 height() const { return qint32(qint64(bottom) - top); }
 
     // Empty as the platform defines it: no area, whatever the orientation.
     bool isEmpty() const { return right <= left || bottom <= top; }
@@ -47,7 +49,10 @@ struct Rect {
     }
 
     // Centre with each sum halved, truncating towards zero.
-    Point center() const { return Point{(left + right) / 2, (top + bottom) / 2}; }
+    Point center() const
+    {
+        return Point{qint32((qint64(left) + right) / 2), qint32((qint64(top) + bottom) / 2)};
+    }
 
     Rect intersected(const Rect& o) const
     {
@@ -71,7 +76,8 @@ struct Rect {
 
     Rect translated(qint32 dx, qint32 dy) const
     {
-        return Rect{left + dx, top + dy, right + dx, bottom + dy};
+        return Rect{qint32(qint64(left) + dx), qint32(qint64(top) + dy), qint32(qint64(right) + dx),
+                    qint32(qint64(bottom) + dy)};
     }
 
     friend bool operator==(const Rect&, const Rect&) = default;

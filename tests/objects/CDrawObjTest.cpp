@@ -60,6 +60,19 @@ TEST_F(CDrawObjTest, SavingNormalisesThePositionInPlace)
     EXPECT_TRUE(in.atEnd());
 }
 
+TEST_F(CDrawObjTest, ExtremeCoordinatesFromAFileDoNotOverflow)
+{
+    CDrawObj object(Rect{1634878531, -2000000000, 1952671086, 2000000000});
+    QByteArray out;
+    Archive ar(out);
+    object.Serialize(ar);
+    Archive in(out, &doc);
+    CDrawObj loaded;
+    loaded.Serialize(in);
+    EXPECT_EQ(loaded.m_ptCenter, (Point{1793774808, 0}));
+    EXPECT_EQ(Rect({-2000000000, 0, 2000000000, 1}).width(), qint32(4000000000LL - (1LL << 32)));
+}
+
 TEST_F(CDrawObjTest, MoveToAccumulatesTheDisplacement)
 {
     auto* object = new CDrawObj(Rect{100, 100, 200, 200});

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "survey/DiscoveryServiceCheck.h"
+
+#include <QString>
+
+// Facts of the machine the survey runs on. Implementations must be safe to
+// call from many threads at once.
+class LocalMachineProbe {
+public:
+    struct OsVersion {
+        quint32 major = 0;
+        quint32 minor = 0;
+        quint32 build = 0;
+        quint32 platformId = 0;
+        quint32 servicePackMajor = 0;
+        quint32 servicePackMinor = 0;
+        quint32 productType = 0; // 1 workstation, 2 domain controller, 3 server
+        quint32 suiteMask = 0;
+        quint32 productInfo = 0; // the edition code of the product
+        QString csdVersion;
+    };
+
+    virtual ~LocalMachineProbe() = default;
+    virtual QString ComputerName() const = 0;
+    virtual OsVersion Version() const = 0;
+    // What the service manager says about one of the discovery services.
+    virtual DiscoveryServiceCheck::Probe DiscoveryService(const QString& service) const = 0;
+};
