@@ -1,6 +1,7 @@
 #include "CDrawOleObj.h"
 
 #include "CDrawItem.h"
+#include "GdiMapping.h"
 #include "document/Archive.h"
 #include "document/ArchiveException.h"
 #include "document/CNetDoc.h"
@@ -12,11 +13,6 @@
 VX_IMPLEMENT_SERIAL(CDrawOleObj, &CDrawObj::classInfoCDrawObj)
 
 namespace {
-
-QRectF rectF(const Rect& r)
-{
-    return QRectF(r.left, r.top, r.width(), r.height());
-}
 
 // Map units are 0.1 mm, item extents 0.01 mm.
 constexpr int kExtentPerMapUnit = 10;
@@ -79,7 +75,7 @@ void CDrawOleObj::Serialize(Archive& ar)
 
 void CDrawOleObj::Draw(QPainter& painter)
 {
-    const QRectF area = rectF(m_position.normalized());
+    const QRectF area = GdiMapping::rectF(m_position.normalized());
     const QImage picture = m_pClientItem ? m_pClientItem->Picture() : QImage();
     painter.save();
     if (!picture.isNull()) {

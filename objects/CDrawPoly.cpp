@@ -150,7 +150,7 @@ bool CDrawPoly::Intersects(const Rect& rect) const
     region.setFillRule(Qt::OddEvenFill);
     region.addPolygon(Polygon());
     region.closeSubpath();
-    return region.intersects(QRectF(r.left, r.top, r.width(), r.height()));
+    return region.intersects(GdiMapping::rectF(r));
 }
 
 CDrawObj* CDrawPoly::Clone(CNetDoc* document) const

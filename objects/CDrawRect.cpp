@@ -18,11 +18,6 @@ constexpr qint32 kLinePenWidth = 10;
 constexpr COLORREF kLinePenColor = 0x00C0C0C0;
 constexpr int kRoundnessHandle = 9;
 
-QRectF rectF(const Rect& r)
-{
-    return QRectF(r.left, r.top, r.width(), r.height());
-}
-
 } // namespace
 
 CDrawRect::CDrawRect(const Rect& position)
@@ -116,7 +111,7 @@ void CDrawRect::Draw(QPainter& painter)
     m_logpen.lopnColor = m_nShape == line ? kLinePenColor : 0;
     painter.save();
     GdiMapping::select(painter, *this);
-    const QRectF r = rectF(m_position.normalized());
+    const QRectF r = GdiMapping::rectF(m_position.normalized());
     switch (m_nShape) {
     case rectangle:
         painter.drawRect(r);
@@ -145,10 +140,10 @@ bool CDrawRect::Intersects(const Rect& rect) const
     QPainterPath region;
     switch (m_nShape) {
     case roundRectangle:
-        region.addRoundedRect(rectF(fixed), m_roundness.x / 2.0, m_roundness.y / 2.0);
+        region.addRoundedRect(GdiMapping::rectF(fixed), m_roundness.x / 2.0, m_roundness.y / 2.0);
         break;
     case ellipse:
-        region.addEllipse(rectF(fixed));
+        region.addEllipse(GdiMapping::rectF(fixed));
         break;
     case line: {
         const qint32 a = (m_logpen.lopnWidth.x + 5) / 2;
@@ -164,7 +159,7 @@ bool CDrawRect::Intersects(const Rect& rect) const
     default:
         return true;
     }
-    return region.intersects(rectF(r));
+    return region.intersects(GdiMapping::rectF(r));
 }
 
 CDrawObj* CDrawRect::Clone(CNetDoc* document) const

@@ -6,6 +6,7 @@
 #include "CDrawSegment.h"
 #include "CDrawText.h"
 #include "DevicePictures.h"
+#include "GdiMapping.h"
 #include "DrawView.h"
 #include "ServerRoles.h"
 #include "document/Archive.h"
@@ -733,8 +734,7 @@ void CDrawSys::Draw(QPainter& painter)
     const bool printing = device && device->devType() == QInternal::Printer;
     const bool enlarged = painter.worldTransform().m11() > 1.0;
     DevicePictures::draw(painter, m_nTypeCode,
-                         QRectF(m_rcNormal.left, m_rcNormal.top, m_rcNormal.width(),
-                                m_rcNormal.height()),
+                         GdiMapping::rectF(m_rcNormal),
                          printing || enlarged ? DevicePictures::Medium::Print
                                               : DevicePictures::Medium::Screen);
 }

@@ -30,6 +30,11 @@ Qt::BrushStyle hatchStyle(quint32 hatch)
 
 } // namespace
 
+QRectF rectF(const Rect& r)
+{
+    return QRectF(r.left, r.top, r.width(), r.height());
+}
+
 QColor color(COLORREF value)
 {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));

@@ -10,6 +10,8 @@
 // LOGPEN and LOGBRUSH values) into Qt pens and brushes in map units.
 namespace GdiMapping {
 
+// A map rectangle as Qt draws it (right and bottom exclusive, as stored).
+QRectF rectF(const Rect& r);
 QColor color(COLORREF value);
 COLORREF colorRef(const QColor& color);
 // A pen of the stored style, width (x component) and colour; style 5 is no pen.

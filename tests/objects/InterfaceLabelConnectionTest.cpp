@@ -5,6 +5,7 @@
 #include "objects/CDrawNic.h"
 #include "objects/CDrawText.h"
 #include "objects/NeighbourLookup.h"
+#include "objects/MapObjectTesting.h"
 
 #include <QJsonDocument>
 
@@ -12,14 +13,7 @@
 
 namespace {
 
-quint32 ip(const char* dotted)
-{
-    const QStringList octets = QString::fromLatin1(dotted).split(QLatin1Char('.'));
-    quint32 value = 0;
-    for (int i = 0; i < 4; ++i)
-        value |= octets.at(i).toUInt() << (8 * i);
-    return value;
-}
+using MapObjectTesting::ip;
 
 class InterfaceTest : public ::testing::Test {
 protected:

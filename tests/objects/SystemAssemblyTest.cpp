@@ -3,6 +3,7 @@
 #include "objects/CDrawDomain.h"
 #include "objects/CDrawNic.h"
 #include "objects/CDrawText.h"
+#include "objects/MapObjectTesting.h"
 
 #include <QImage>
 #include <QPainter>
@@ -11,10 +12,7 @@
 
 namespace {
 
-quint32 ip(int a, int b, int c, int d)
-{
-    return quint32(a) | (quint32(b) << 8) | (quint32(c) << 16) | (quint32(d) << 24);
-}
+using MapObjectTesting::ip;
 
 class SystemAssemblyTest : public ::testing::Test {
 protected:
@@ -34,21 +32,21 @@ protected:
 TEST_F(SystemAssemblyTest, InterfacesComeFromTheAdapterLists)
 {
     CDrawSys* pc = system(7);
-    pc->AddAdapterAddresses({ip(10, 77, 0, 5)});
-    pc->AddAdapterAddresses({ip(10, 78, 0, 5), ip(10, 78, 0, 6)});
-    pc->SetMasks({ip(255, 255, 255, 0), ip(255, 255, 0, 0)});
-    pc->SetGateways({ip(10, 77, 0, 1)});
+    pc->AddAdapterAddresses({ip("10.77.0.5")});
+    pc->AddAdapterAddresses({ip("10.78.0.5"), ip("10.78.0.6")});
+    pc->SetMasks({ip("255.255.255.0"), ip("255.255.0.0")});
+    pc->SetGateways({ip("10.77.0.1")});
     pc->SetAdapterValues(3, {0, 33});
-    pc->m_mapIpToMac.insert(ip(10, 78, 0, 6), "00-aa-bb-cc-dd-ee");
+    pc->m_mapIpToMac.insert(ip("10.78.0.6"), "00-aa-bb-cc-dd-ee");
     pc->BuildInterfaces();
 
     ASSERT_EQ(pc->m_nics.size(), 2);
     auto* first = static_cast<CDrawNic*>(pc->m_nics.at(0));
     auto* second = static_cast<CDrawNic*>(pc->m_nics.at(1));
     EXPECT_EQ(first->m_pNicOwner, pc);
-    EXPECT_EQ(first->m_dwGateway, ip(10, 77, 0, 1));
+    EXPECT_EQ(first->m_dwGateway, ip("10.77.0.1"));
     EXPECT_EQ(second->m_dwGateway, 0u);
-    EXPECT_EQ(second->m_dwMask, ip(255, 255, 0, 0));
+    EXPECT_EQ(second->m_dwMask, ip("255.255.0.0"));
     EXPECT_EQ(second->m_adwAdapterValue[1], 33u);
     EXPECT_EQ(second->m_strMac, "00-aa-bb-cc-dd-ee");
     EXPECT_EQ(static_cast<CDrawText*>(second->m_nicLabels.at(0))->m_nPosition, CDrawText::leftOf);
@@ -61,8 +59,8 @@ TEST_F(SystemAssemblyTest, InterfacesComeFromTheAdapterLists)
 TEST_F(SystemAssemblyTest, Ipv6AddressesJoinTheInterfaceWithTheirMac)
 {
     CDrawSys* pc = system(7);
-    pc->AddAdapterAddresses({ip(10, 77, 0, 5)});
-    pc->m_mapIpToMac.insert(ip(10, 77, 0, 5), "00-AA-BB-CC-DD-EE");
+    pc->AddAdapterAddresses({ip("10.77.0.5")});
+    pc->m_mapIpToMac.insert(ip("10.77.0.5"), "00-AA-BB-CC-DD-EE");
     pc->BuildInterfaces();
     pc->AddIpv6Address("fe80::2aa:bbff:fecc:ddee", "00-aa-bb-cc-dd-ee");
     ASSERT_EQ(pc->m_nics.size(), 1);
@@ -97,11 +95,11 @@ TEST_F(SystemAssemblyTest, ConnectAllInterfacesWiresToTheGatewayHolder)
     auto* forest = new CDrawDomain(Rect{});
     doc.AddObject(forest);
     CDrawSys* router = system(8);
-    router->AddAdapterAddresses({ip(10, 77, 0, 1)});
+    router->AddAdapterAddresses({ip("10.77.0.1")});
     router->BuildInterfaces();
     CDrawSys* pc = system(7);
-    pc->AddAdapterAddresses({ip(10, 77, 0, 5)});
-    pc->SetGateways({ip(10, 77, 0, 1)});
+    pc->AddAdapterAddresses({ip("10.77.0.5")});
+    pc->SetGateways({ip("10.77.0.1")});
     pc->BuildInterfaces();
     forest->ConnectAllInterfaces();
 
@@ -123,7 +121,7 @@ TEST_F(SystemAssemblyTest, ConnectAllInterfacesWiresToTheGatewayHolder)
     bare.AddObject(root);
     auto* lone = new CDrawSys(Rect{0, 0, 100, 100});
     bare.AddObject(lone);
-    lone->AddAdapterAddresses({ip(10, 77, 0, 9)});
+    lone->AddAdapterAddresses({ip("10.77.0.9")});
     lone->BuildInterfaces();
     const qsizetype before = bare.m_objects.size();
     root->ConnectAllInterfaces();
