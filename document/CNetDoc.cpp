@@ -16,6 +16,7 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
+#include <QThread>
 
 namespace {
 
@@ -441,13 +442,33 @@ void CNetDoc::DeleteSnapshotFiles()
     m_astrSnapshots.clear();
 }
 
+bool CNetDoc::IsOffThread() const
+{
+    return QThread::currentThread() != thread();
+}
+
 void CNetDoc::UpdateAllViews(int hint, CDrawObj* object)
 {
-    emit viewsUpdateRequested(hint, object);
+    if (!IsOffThread()) {
+        emit viewsUpdateRequested(hint, object);
+        return;
+    }
+    // Many threads may ask at once; one queued repaint serves them all.
+    if (m_bRepaintQueued.exchange(true))
+        return;
+    QMetaObject::invokeMethod(this, [this] {
+        m_bRepaintQueued = false;
+        emit viewsUpdateRequested(0, nullptr);
+    }, Qt::QueuedConnection);
 }
 
 void CNetDoc::SetModifiedFlag(bool modified)
 {
+    if (IsOffThread()) {
+        QMetaObject::invokeMethod(this, [this, modified] { SetModifiedFlag(modified); },
+                                  Qt::QueuedConnection);
+        return;
+    }
     if (m_bModified == modified)
         return;
     m_bModified = modified;
@@ -472,6 +493,7 @@ void CNetDoc::DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object)
 
 void CNetDoc::DrawObjects(QPainter& painter, DrawView* view)
 {
+    const QMutexLocker lock(&m_lock);
     for (CDrawObj* object : std::as_const(m_objects))
         object->m_bPendingDraw = true;
     const bool printing = !view || view->isPrinting();

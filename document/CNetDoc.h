@@ -3,12 +3,15 @@
 #include "CReserveBlockEx.h"
 #include "Geometry.h"
 #include "StorageNode.h"
+#include "SurveyResults.h"
 
 #include <QList>
 #include <QObject>
+#include <QRecursiveMutex>
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -26,8 +29,12 @@ using COLORREF = quint32;
 //
 // Ownership: m_objects owns every map object. An object leaves it only
 // through RemoveObject (the caller then deletes it) or DeleteAllObjects.
-// Everything here runs on the user-interface thread, except that loading and
-// saving run the archive on a helper thread while the caller waits.
+// Everything here runs on the user-interface thread, with two exceptions:
+// loading and saving run the archive on a helper thread while the caller
+// waits, and a survey's threads fill their system objects concurrently. Those
+// threads hold DocumentLock() while they touch the object list, and so does
+// drawing; view updates and the modified flag they cause are forwarded to the
+// document's own thread.
 class CNetDoc : public QObject {
     Q_OBJECT
 
@@ -71,6 +78,8 @@ public:
     void SaveSnapshot();
     void DrawObjects(QPainter& painter, DrawView* view);
 
+    // From another thread only a repaint of everything is forwarded, since
+    // the object may be gone by the time the view gets to it.
     void UpdateAllViews(int hint, CDrawObj* object);
     void SetModifiedFlag(bool modified);
     bool IsModified() const { return m_bModified; }
@@ -107,6 +116,11 @@ public:
     bool m_bSnapshots = true;
     QObject* m_pListView = nullptr;
     QStringList m_astrWmiClassNames;
+    SurveyResults m_survey;
+
+    // Serialises the survey threads' changes to the objects with each other
+    // and with drawing.
+    QRecursiveMutex& DocumentLock() const { return m_lock; }
 
 signals:
     // A view should repaint: hint 0 all, 1 one object, 2 a list, 3 a list
@@ -126,6 +140,10 @@ private:
     void DrawOnce(QPainter& painter, DrawView* view, CDrawObj* object);
     void DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object);
 
+    bool IsOffThread() const;
+
+    mutable QRecursiveMutex m_lock;
+    std::atomic<bool> m_bRepaintQueued = false;
     bool m_bModified = false;
     qsizetype m_nLastContentsSize = 0;
 };
