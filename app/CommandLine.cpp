@@ -3,6 +3,7 @@
 #include "document/CNetDoc.h"
 #include "SampleMap.h"
 #include "document/DocumentDump.h"
+#include "SurveyCommand.h"
 #include "mapview/MapRenderer.h"
 
 #include <QJsonDocument>
@@ -10,7 +11,8 @@
 namespace {
 
 const QStringList kCommands{QStringLiteral("new"), QStringLiteral("sample"), QStringLiteral("dump"),
-                            QStringLiteral("convert"), QStringLiteral("render")};
+                            QStringLiteral("convert"), QStringLiteral("render"),
+                            QStringLiteral("survey")};
 
 // Resolutions a rendered picture may have; beyond that it would not fit in memory.
 constexpr int kMinDpi = 10;
@@ -42,6 +44,8 @@ int CommandLine::run(const QStringList& arguments)
         return runConvert(arguments.at(2), arguments.at(3));
     if (command == QLatin1String("render"))
         return runRender(arguments);
+    if (command == QLatin1String("survey"))
+        return SurveyCommand(m_out, m_err).run(arguments);
     return usage();
 }
 
@@ -51,7 +55,9 @@ int CommandLine::usage()
              "       varnex sample FILE\n"
              "       varnex dump FILE\n"
              "       varnex convert IN OUT\n"
-             "       varnex render FILE --png OUT [--dpi N]\n";
+             "       varnex render FILE --png OUT [--dpi N]\n"
+             "       varnex survey [--network sim:FILE|live] --out MAP [--png FILE] [--dpi N]\n"
+             "                     [--pause MS] [--community NAME]...\n";
     m_err.flush();
     return 2;
 }

@@ -10,6 +10,7 @@
 //   varnex convert IN OUT    reads any map file, writes a compound map file
 //   varnex render FILE --png OUT [--dpi N]
 //                            draws the whole map into a PNG picture
+//   varnex survey ...        surveys a network and writes its map (SurveyCommand)
 // Each returns the process exit code; errors are one line on err.
 class CommandLine {
 public:

@@ -29,6 +29,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeDirectory();
     QGuiApplication app(argc, argv);
+    // The built-in demo network lives in the static command library.
+    Q_INIT_RESOURCE(data);
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrin"));
     QCoreApplication::setApplicationName(QStringLiteral("Varnex"));
     QTextStream out(stdout);

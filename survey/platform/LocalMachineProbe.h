@@ -24,6 +24,8 @@ public:
     virtual ~LocalMachineProbe() = default;
     virtual QString ComputerName() const = 0;
     virtual OsVersion Version() const = 0;
+    // The display name of the machine's operating system.
+    virtual QString OsName() const = 0;
     // What the service manager says about one of the discovery services.
     virtual DiscoveryServiceCheck::Probe DiscoveryService(const QString& service) const = 0;
 };

@@ -41,4 +41,7 @@ public:
     virtual QList<Neighbour> Neighbours() const = 0;
     // The MAC of the first IPv4 ARP row for the address, if any.
     virtual std::optional<QByteArray> ArpLookup(const QString& address) const = 0;
+    // Makes the neighbour table learn an IPv6 address (one echo) and gives
+    // the MAC it learned, if any.
+    virtual std::optional<QByteArray> ResolveIpv6Neighbour(const QString& address) const = 0;
 };

@@ -1,5 +1,6 @@
 #include "SimulatedNetwork.h"
 
+#include "survey/WindowsOsName.h"
 #include "survey/platform/SimulatedNetworkReader.h"
 #include "survey/platform/SimulatedWmiSession.h"
 
@@ -137,6 +138,16 @@ std::optional<QByteArray> SimulatedNetwork::ArpLookup(const QString& address) co
     return std::nullopt;
 }
 
+std::optional<QByteArray> SimulatedNetwork::ResolveIpv6Neighbour(const QString& address) const
+{
+    if (Enter(QStringLiteral("ipv6Neighbour")))
+        return std::nullopt;
+    for (const Neighbour& neighbour : m_data.neighbours)
+        if (neighbour.address.compare(address, Qt::CaseInsensitive) == 0)
+            return neighbour.mac;
+    return std::nullopt;
+}
+
 SnmpProbe::Result SimulatedNetwork::Get(const QString& agent, const QString& community,
                                         const QString& oid, int timeoutMs) const
 {
@@ -188,6 +199,23 @@ LocalMachineProbe::OsVersion SimulatedNetwork::Version() const
 {
     Enter(QStringLiteral("localMachine"));
     return m_data.osVersion;
+}
+
+QString SimulatedNetwork::OsName() const
+{
+    const OsVersion version = Version();
+    WindowsOsName::VersionFacts facts;
+    facts.major = version.major;
+    facts.minor = version.minor;
+    facts.build = version.build;
+    facts.platformId = version.platformId;
+    facts.servicePack = version.csdVersion;
+    facts.suiteMask = version.suiteMask;
+    facts.productType = quint8(version.productType);
+    facts.productTypeCode = version.productInfo;
+    // Simulated machines are all of today's kind.
+    facts.processorArchitecture = WindowsOsName::kArchitectureX64;
+    return WindowsOsName::Name(facts).name;
 }
 
 DiscoveryServiceCheck::Probe SimulatedNetwork::DiscoveryService(const QString& service) const

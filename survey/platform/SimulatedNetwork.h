@@ -60,6 +60,7 @@ public:
     QList<Adapter> Adapters() const override;
     QList<Neighbour> Neighbours() const override;
     std::optional<QByteArray> ArpLookup(const QString& address) const override;
+    std::optional<QByteArray> ResolveIpv6Neighbour(const QString& address) const override;
     SnmpProbe::Result Get(const QString& agent, const QString& community, const QString& oid,
                           int timeoutMs) const override;
     std::optional<Gateway> FindGateway() const override;
@@ -67,6 +68,7 @@ public:
                        const std::optional<Credentials>& credentials) const override;
     QString ComputerName() const override;
     OsVersion Version() const override;
+    QString OsName() const override;
     DiscoveryServiceCheck::Probe DiscoveryService(const QString& service) const override;
 
 private:

@@ -41,6 +41,7 @@ const QStringList& SimulatedNetworkReader::ProbeNames()
         QStringLiteral("ping"), QStringLiteral("serverInfo"),
         QStringLiteral("sharedPrinters"), QStringLiteral("adapters"),
         QStringLiteral("neighbours"), QStringLiteral("arpLookup"),
+        QStringLiteral("ipv6Neighbour"),
         QStringLiteral("snmp"), QStringLiteral("upnp"),
         QStringLiteral("wmiConnect"), QStringLiteral("wmiEnumerate"),
         QStringLiteral("localMachine"),

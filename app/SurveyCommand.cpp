@@ -1,0 +1,139 @@
+#include "SurveyCommand.h"
+
+#include "InterruptNotifier.h"
+#include "TerminalSurveyFrontEnd.h"
+#include "document/CNetDoc.h"
+#include "mapview/MapRenderer.h"
+#include "shell/SettingsStore.h"
+#include "survey/NetworkSurvey.h"
+#include "survey/SurveySettings.h"
+#include "survey/platform/SimulatedNetwork.h"
+
+#include <QEventLoop>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kPauseSetting = 4;
+constexpr int kMaxPause = 500;
+constexpr int kMinDpi = 10;
+constexpr int kMaxDpi = 1200;
+
+} // namespace
+
+SurveyCommand::SurveyCommand(QTextStream& out, QTextStream& err)
+    : m_out(out)
+    , m_err(err)
+{
+}
+
+int SurveyCommand::run(const QStringList& arguments)
+{
+    Options options;
+    if (!parse(arguments, options)) {
+        m_err << "usage: varnex survey [--network sim:FILE|live] --out MAP [--png FILE] [--dpi N]\n"
+                 "                     [--pause MS] [--community NAME]...\n";
+        m_err.flush();
+        return 2;
+    }
+    return survey(options);
+}
+
+bool SurveyCommand::parse(const QStringList& arguments, Options& options)
+{
+    for (qsizetype i = 2; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (i + 1 >= arguments.size())
+            return false;
+        const QString value = arguments.at(++i);
+        bool ok = true;
+        if (argument == QLatin1String("--network"))
+            options.network = value;
+        else if (argument == QLatin1String("--out"))
+            options.out = value;
+        else if (argument == QLatin1String("--png"))
+            options.png = value;
+        else if (argument == QLatin1String("--dpi"))
+            options.dpi = value.toInt(&ok);
+        else if (argument == QLatin1String("--pause"))
+            options.pause = value.toInt(&ok);
+        else if (argument == QLatin1String("--community"))
+            options.communities.append(value);
+        else
+            return false;
+        if (!ok)
+            return false;
+    }
+    const bool dpiOk = options.dpi == 0 || (options.dpi >= kMinDpi && options.dpi <= kMaxDpi);
+    const bool pauseOk = options.pause <= kMaxPause;
+    return !options.out.isEmpty() && dpiOk && pauseOk;
+}
+
+int SurveyCommand::survey(const Options& options)
+{
+    if (options.network == QLatin1String("live"))
+        return fail(QStringLiteral(
+            "the live network probes are not part of this build; use --network sim:FILE"));
+    if (!options.network.startsWith(QLatin1String("sim:")))
+        return fail(QStringLiteral("--network takes sim:FILE or live"));
+    const SimulatedNetwork::LoadResult loaded = SimulatedNetwork::load(options.network.mid(4));
+    if (!loaded.network)
+        return fail(loaded.error);
+
+    CNetDoc document;
+    document.OnNewDocument();
+    if (options.pause >= 0) {
+        if (document.m_adwSurveySettings.size() <= kPauseSetting)
+            document.m_adwSurveySettings.resize(kPauseSetting + 1, 0);
+        document.m_adwSurveySettings[kPauseSetting] = quint32(options.pause);
+    }
+    SurveySettings settings;
+    settings.LoadAtStart(SettingsStore());
+    if (!options.communities.isEmpty())
+        settings.CommunityList = options.communities;
+
+    TerminalSurveyFrontEnd frontEnd(m_err, isatty(STDERR_FILENO));
+    NetworkSurvey survey(document, *loaded.network, settings, frontEnd);
+    NetworkSurvey::Ending ending = NetworkSurvey::Ending::Aborted;
+    QEventLoop loop;
+    QObject::connect(&survey, &NetworkSurvey::ended, &loop, [&](NetworkSurvey::Ending how) {
+        ending = how;
+        loop.quit();
+    });
+    InterruptNotifier interrupt;
+    QObject::connect(&interrupt, &InterruptNotifier::interrupted, &survey, &NetworkSurvey::Stop);
+
+    survey.PickUp();
+    if (survey.IsIdle()) {
+        const QString reason = frontEnd.LastMessage();
+        return fail(reason.isEmpty() ? QStringLiteral("the device discovery services are not ready")
+                                     : reason);
+    }
+    loop.exec();
+    if (ending == NetworkSurvey::Ending::NoHosts)
+        return fail(QStringLiteral("no device answered the search"), kNoHosts);
+    if (ending == NetworkSurvey::Ending::Aborted)
+        return fail(QStringLiteral("the survey was stopped"), kStopped);
+
+    QString error;
+    if (!document.OnSaveDocument(options.out, &error))
+        return fail(QStringLiteral("cannot save %1: %2").arg(options.out, error));
+    if (!options.png.isEmpty()) {
+        const QImage image = options.dpi ? MapRenderer::render(document, options.dpi)
+                                         : MapRenderer::render(document);
+        if (image.isNull() || !image.save(options.png, "PNG"))
+            return fail(QStringLiteral("cannot write %1").arg(options.png));
+    }
+    m_out << survey.HostRecords().size() << " devices surveyed; map written to " << options.out
+          << '\n';
+    m_out.flush();
+    return 0;
+}
+
+int SurveyCommand::fail(const QString& message, int code)
+{
+    m_err << "varnex: " << message << '\n';
+    m_err.flush();
+    return code;
+}

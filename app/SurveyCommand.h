@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// varnex survey [--network sim:FILE|live] --out MAP [--png FILE] [--dpi N]
+//               [--pause MS] [--community NAME]...
+// Surveys a network without windows and writes the map. Without --network
+// the built-in demo company network is surveyed. Ctrl+C stops the survey.
+class SurveyCommand {
+public:
+    // Exit codes besides 0 and the usage error 2.
+    static constexpr int kFailed = 1;
+    static constexpr int kNoHosts = 3;
+    static constexpr int kStopped = 4;
+
+    SurveyCommand(QTextStream& out, QTextStream& err);
+    int run(const QStringList& arguments);
+
+private:
+    struct Options {
+        QString network = QStringLiteral("sim::/data/demo-network.json");
+        QString out;
+        QString png;
+        int dpi = 0;
+        int pause = -1;
+        QStringList communities;
+    };
+
+    bool parse(const QStringList& arguments, Options& options);
+    int survey(const Options& options);
+    int fail(const QString& message, int code = kFailed);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+};

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "survey/CTh_Worker.h"
+#include "survey/LocalNetworkFacts.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class NetworkProbes;
+
+// The survey of one host: its names and addresses, an optional ping, the
+// server information of computers, the local machine's own adapters and
+// shared printers, and the grouping of its addresses into interfaces; all
+// of it then goes into the host's system object. The gateway thread is an
+// analysis thread without a system object and without a name: it asks the
+// default gateway for its name, SNMP facts and UPnP description instead.
+class CTh_Analysis final : public CTh_Worker {
+public:
+    static constexpr int kSnmpTimeoutMs = 6000;
+    static constexpr int kSnmpRetries = 3;
+    static constexpr int kInfoLineWidth = 40;
+    static constexpr int kMaxComputerName = 15;
+
+    // Everything the thread is given at launch, copied.
+    struct Parameters {
+        QList<quint32> surveySettings; // the document's five survey options
+        QString address;
+        QString deviceCategory;
+        QString friendlyName;
+        QString firmwareVersion;
+        QString serialNumber;
+        QStringList categories;
+        QString mac; // from the neighbour table, may be empty
+        QStringList otherDeviceAddresses;
+        QStringList communities;
+        QString defaultGatewaySetting;
+        bool snmp = false;
+        quint32 placeholderSeed = 0; // unique per thread of a survey
+    };
+
+    CTh_Analysis(NetworkSurvey& survey, CDrawSys* system, const QString& name,
+                 Parameters parameters);
+
+    // The failure lines of a server information error: the system's text
+    // for the error, then the code.
+    static QStringList ServerInfoFailureLines(quint32 error);
+    // The gateway's SNMP description in lines of at most 40 characters.
+    static QStringList DescriptionLines(const QString& sysName, const QString& sysDescr);
+
+protected:
+    void DoSurvey() override;
+    void ReleaseResults() override;
+
+private:
+    const NetworkProbes& Probes() const;
+    quint32 Setting(int index) const;
+    QString DnsNameLookup(const QString& name);
+    bool PingFails();
+    void RecordSilentHost();
+    void GatewayStep();
+    QStringList GatewaySnmpLines(const QString& gatewayText) const;
+    void AddUpnpFacts(QStringList& infoLines);
+    bool LocalMachineStep();
+    void CollectSharedPrinters();
+    bool DeviceStep();
+    void ComputerStep();
+    void OtherDeviceStep();
+    void ServerInfoStep();
+    void GroupAddressesByMac();
+    void TransferToSystem();
+    void TransferServerInfo();
+    void TransferInterfaces();
+
+    Parameters m_p;
+    bool m_bWmiWanted = false;
+    bool m_bServerInfoOk = false;
+    bool m_bNotComputer = false;
+    QString m_strHostDnsName;
+    QString m_strResolvedAddress;
+
+    quint32 m_dwPlatformId = 0;
+    quint32 m_dwVersionMajor = 0;
+    quint32 m_dwVersionMinor = 0;
+    quint32 m_dwServerType = 0;
+    QString m_strServerName;
+    QString m_strServerComment;
+
+    QList<quint32> m_adwAddresses;
+    LocalNetworkFacts::Adapters m_adapters;
+    bool m_bLocalMachine = false;
+    QMap<quint32, QString> m_mapIpToMac;
+
+    qint32 m_nChassisCode = 0; // 0 while WMI has given none
+    QString m_strOs;
+    QStringList m_astrInfoLines;
+    QStringList m_astrFailureLines;
+    QStringList m_astrSharedPrinters;
+};

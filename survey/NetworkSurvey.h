@@ -1,0 +1,136 @@
+#pragma once
+
+#include "survey/CWsd_Collection.h"
+#include "survey/SurveyProgress.h"
+#include "survey/SurveyReportChannel.h"
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QTimer>
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+
+class CNetDoc;
+class CTh_Worker;
+class NetworkProbes;
+class QThread;
+class SurveyFrontEnd;
+class SurveySettings;
+
+// The survey of one document: finds the devices of the network, starts one
+// analysis thread per device plus one for the default gateway, shows their
+// progress and ends in one of three ways. A survey replaces the document's
+// whole map: its objects are deleted when the survey starts, and when it
+// ends the document holds one system object per device.
+//
+// Everything here runs on the user-interface thread except the device
+// search and the analysis threads. The user interface never waits for a
+// thread: threads are started one per timer tick, and a stop lets the
+// threads finish on their own, the survey ending when the last one has.
+class NetworkSurvey : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Ending {
+        Finished, // every thread ended normally; the map is wanted
+        Aborted, // stopped; the map is gone
+        NoHosts, // the search found no device
+    };
+
+    // All four outlive the survey.
+    NetworkSurvey(CNetDoc& document, const NetworkProbes& probes, const SurveySettings& settings,
+                  SurveyFrontEnd& frontEnd, QObject* parent = nullptr);
+    // Stops a running survey and waits for its threads.
+    ~NetworkSurvey() override;
+
+    // "システム解析". A survey that is still running is stopped first.
+    void PickUp();
+    // "システム解析中止".
+    void Stop();
+    bool IsIdle() const { return m_bSurveyIdle; }
+    // The user closed the progress window; reports are dropped from now on.
+    void OnProgressWindowClosed();
+
+    const QList<CWsd_Collection>& HostRecords() const { return m_hostRecords; }
+    // Survey threads still running: the remaining count of the progress.
+    int RemainingThreads() const { return m_nRemaining; }
+    // Threads that exist, running or not yet reaped.
+    int LiveThreads() const { return int(m_threads.size()); }
+
+    // For the survey threads.
+    const NetworkProbes& Probes() const { return m_probes; }
+    CNetDoc& Document() { return m_document; }
+    void Report(const QString& text, const std::atomic<bool>& mapMode);
+    void ThreadEnded(CTh_Worker& thread);
+
+signals:
+    // Every thread ended normally: the caller builds the map from the
+    // document now, while the progress window still shows.
+    void mapWanted();
+    void ended(NetworkSurvey::Ending ending);
+
+private:
+    // What the device search thread hands over.
+    struct SearchOutcome {
+        QStringList lines;
+        QList<CWsd_Collection> records;
+        QMap<QString, QString> arpTable;
+        quint32 localGateway = 0;
+    };
+
+    bool PreconditionHolds();
+    void StartSearch();
+    SearchOutcome Search() const;
+    QMap<QString, QString> NeighbourTable(const QList<CWsd_Collection>& records) const;
+    void OnSearchDone();
+    void OnDevicesCollected(SearchOutcome outcome);
+    void StartDomainMap();
+    void AssignDomains();
+    void Launch();
+    void AddThread(std::unique_ptr<CTh_Worker> thread);
+    void ResumeNext();
+    void ResumeAll();
+    void TakeReports();
+    void ShowReport(const QString& text);
+    void ShowStopTexts();
+    void OnThreadsDone();
+    void Reap(quint64 id);
+    void JoinAll();
+    void DeleteMap();
+    void EndFinished();
+    void EndAborted();
+    void EndWithoutHosts();
+    void CloseProgress();
+    void ReturnToIdle();
+
+    CNetDoc& m_document;
+    const NetworkProbes& m_probes;
+    const SurveySettings& m_settings;
+    SurveyFrontEnd& m_frontEnd;
+
+    bool m_bSurveyIdle = true;
+    std::atomic<bool> m_bStopRequested = false;
+    bool m_bPickUpPending = false;
+    bool m_bProgressOpen = false;
+
+    std::unique_ptr<QThread> m_searchThread;
+    SearchOutcome m_searchOutcome;
+    QList<CWsd_Collection> m_hostRecords;
+
+    // WorkerList: the threads whose end protocol has not run yet.
+    std::mutex m_workersLock;
+    QList<CTh_Worker*> m_workers;
+    std::atomic<int> m_nRemaining = 0;
+    // Every thread of the survey, owned, until it has finished.
+    std::map<quint64, std::unique_ptr<CTh_Worker>> m_threads;
+    quint64 m_nNextThreadId = 0;
+    QList<CTh_Worker*> m_unstarted;
+    QTimer m_launchTimer;
+
+    SurveyProgress m_progress;
+    SurveyReportChannel m_reports;
+};
