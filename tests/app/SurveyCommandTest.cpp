@@ -1,0 +1,103 @@
+#include "document/CNetDoc.h"
+#include "objects/CDrawSys.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <typeinfo>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome survey(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(VARNEX_BINARY), QStringList{"survey"} + arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString networkFile(const QString& name, const QByteArray& json)
+{
+    const QString path = TestFiles::scratchPath(name);
+    TestFiles::writeAll(path, json);
+    return path;
+}
+
+} // namespace
+
+TEST(SurveyCommand, DemoNetworkGivesAMapAndAPicture)
+{
+    const QString map = TestFiles::scratchPath("demo-survey.vxnj");
+    const QString png = TestFiles::scratchPath("demo-survey.png");
+    const Outcome outcome = survey({"--out", map, "--png", png, "--pause", "0"});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.out.contains("23 devices surveyed")) << outcome.out.toStdString();
+    // Not a terminal: plain progress lines.
+    EXPECT_TRUE(outcome.err.contains("調査スレッドが正常終了しました。"));
+    EXPECT_FALSE(outcome.err.contains('\r'));
+
+    CNetDoc document;
+    QString error;
+    ASSERT_TRUE(document.OnOpenDocument(map, &error)) << error.toStdString();
+    int systems = 0;
+    for (const CDrawObj* object : document.m_objects)
+        systems += typeid(*object) == typeid(CDrawSys);
+    EXPECT_GE(systems, 23);
+    EXPECT_EQ(document.m_astrSurveyHosts.size(), 23);
+    EXPECT_FALSE(QImage(png).isNull());
+}
+
+TEST(SurveyCommand, FailuresExitWithAReason)
+{
+    const QString map = TestFiles::scratchPath("failed-survey.vxnj");
+    const QString empty = networkFile(
+        "empty-network.json",
+        R"({"format": "varnex-simulated-network", "version": 1,
+            "localMachine": {"computerName": "ADMIN", "adapters": [], "neighbours": [],
+              "os": {"major": 10, "minor": 0, "build": 19045, "platformId": 2},
+              "discoveryServices": {
+                "fdPHost": {"automatic": true, "failedStage": 3, "error": 122},
+                "FDResPub": {"automatic": true, "failedStage": 3, "error": 122}}},
+            "hosts": []})");
+    const QString manual = networkFile(
+        "manual-network.json",
+        R"({"format": "varnex-simulated-network", "version": 1,
+            "localMachine": {"computerName": "ADMIN", "adapters": [], "neighbours": [],
+              "os": {"major": 10, "minor": 0, "build": 19045, "platformId": 2},
+              "discoveryServices": {
+                "fdPHost": {"automatic": false, "failedStage": 3, "error": 122},
+                "FDResPub": {"automatic": true, "failedStage": 3, "error": 122}}},
+            "hosts": []})");
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {{"--network", "sim:" + TestFiles::scratchPath("missing.json"), "--out", map}, 1, "missing.json"},
+        {{"--network", "live", "--out", map}, 1, "live network"},
+        {{"--network", "sim:" + empty, "--out", map}, 3, "nbtstat -c"},
+        {{"--network", "sim:" + manual, "--out", map}, 1, "fdPHostサービスは自動起動になってません。"},
+        {{"--out"}, 2, "usage"},
+        {{"--network", "sim:" + empty}, 2, "usage"},
+        {{"--out", map, "--pause", "501"}, 2, "usage"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = survey(c.arguments);
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
+        EXPECT_TRUE(outcome.err.contains(QString::fromUtf8(c.message))) << outcome.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(map));
+}
