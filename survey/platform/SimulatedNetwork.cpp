@@ -12,6 +12,17 @@
 SimulatedNetwork::SimulatedNetwork(SimulatedNetworkData data)
     : m_data(std::move(data))
 {
+    // The first host that has a name or address answers to it.
+    for (qsizetype n = 0; n < m_data.hosts.size(); ++n) {
+        const SimulatedNetworkData::Host& host = m_data.hosts.at(n);
+        if (!m_hostByAddress.contains(host.address.toLower()))
+            m_hostByAddress.insert(host.address.toLower(), n);
+        QStringList names = host.aliases;
+        names << host.address << host.computerName << host.dnsName;
+        for (const QString& name : std::as_const(names))
+            if (!name.isEmpty() && !m_hostByName.contains(name.toLower()))
+                m_hostByName.insert(name.toLower(), n);
+    }
 }
 
 SimulatedNetwork::LoadResult SimulatedNetwork::load(const QString& path)
@@ -236,24 +247,15 @@ quint32 SimulatedNetwork::Enter(const QString& probe) const
 
 const SimulatedNetworkData::Host* SimulatedNetwork::HostByAddress(const QString& address) const
 {
-    for (const SimulatedNetworkData::Host& host : m_data.hosts)
-        if (host.address.compare(address, Qt::CaseInsensitive) == 0)
-            return &host;
-    return nullptr;
+    const auto it = m_hostByAddress.constFind(address.toLower());
+    return it == m_hostByAddress.cend() ? nullptr : &m_data.hosts.at(*it);
 }
 
 // A host is known by its address, computer name, DNS name or any alias.
 const SimulatedNetworkData::Host* SimulatedNetwork::HostByName(const QString& name) const
 {
-    if (name.isEmpty())
-        return nullptr;
-    for (const SimulatedNetworkData::Host& host : m_data.hosts) {
-        QStringList names = host.aliases;
-        names << host.address << host.computerName << host.dnsName;
-        if (names.contains(name, Qt::CaseInsensitive))
-            return &host;
-    }
-    return nullptr;
+    const auto it = m_hostByName.constFind(name.toLower());
+    return it == m_hostByName.cend() ? nullptr : &m_data.hosts.at(*it);
 }
 
 QString SimulatedNetwork::OfficialName(const SimulatedNetworkData::Host& host)

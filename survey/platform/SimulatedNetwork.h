@@ -4,6 +4,7 @@
 #include "survey/platform/SimulatedNetworkData.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -82,4 +83,6 @@ private:
     static bool SameCredentials(const Credentials& a, const Credentials& b);
 
     SimulatedNetworkData m_data;
+    QHash<QString, qsizetype> m_hostByAddress; // lower-case address to host index
+    QHash<QString, qsizetype> m_hostByName; // lower-case name or address to host index
 };

@@ -1,5 +1,5 @@
-#include "RecordingFrontEnd.h"
-#include "SimulatedLan.h"
+#include "support/RecordingFrontEnd.h"
+#include "support/SimulatedLan.h"
 
 #include "document/CNetDoc.h"
 #include "objects/CDrawNic.h"

@@ -1,4 +1,4 @@
-#include "SimulatedLan.h"
+#include "support/SimulatedLan.h"
 
 #include "objects/MapObjectTesting.h"
 #include "survey/AddressMacGrouping.h"
