@@ -8,6 +8,7 @@
 #include "objects/CDrawItem.h"
 #include "objects/CDrawObj.h"
 #include "objects/CDrawOleObj.h"
+#include "objects/CDrawSys.h"
 #include "objects/DrawView.h"
 #include "shell/SettingsStore.h"
 
@@ -245,6 +246,77 @@ void CNetDoc::AdoptLoadedObjects(std::vector<Persistent*> created)
     }
 }
 
+QByteArray CNetDoc::CopyObjects(QList<CDrawObj*> objects)
+{
+    QByteArray bytes;
+    runOnLargeStack([&] {
+        Archive ar(bytes);
+        ar.setDocument(this);
+        ar.serializeObjectList(objects, CDrawObj::classInfoCDrawObj);
+    });
+    return bytes;
+}
+
+QList<CDrawObj*> CNetDoc::PasteObjects(const QByteArray& archive)
+{
+    QList<CDrawObj*> listed;
+    std::vector<Persistent*> created;
+    runOnLargeStack([&] {
+        Archive ar(archive, this);
+        ar.serializeObjectList(listed, CDrawObj::classInfoCDrawObj);
+        created = ar.TakeCreatedObjects();
+    });
+    RemoveNullsAndRepeats(listed);
+    // A copied device refers to its domain, and the domain to the whole map;
+    // the archive brings all of it along. Only the listed objects and what
+    // belongs to them (labels, interfaces, hanging printers) are pasted; the
+    // rest is cut loose and deleted.
+    const QList<CDrawObj*> kept = WithBelongings(listed);
+    const QSet<const CDrawObj*> keep(kept.cbegin(), kept.cend());
+    QSet<const CDrawObj*> gone;
+    QList<CDrawObj*> dropped;
+    for (Persistent* object : created) {
+        if (!object->IsKindOf(CDrawObj::classInfoCDrawObj)) {
+            if (!object->HasOwner())
+                delete object;
+            continue;
+        }
+        auto* drawObj = static_cast<CDrawObj*>(object);
+        if (!keep.contains(drawObj)) {
+            gone.insert(drawObj);
+            dropped.append(drawObj);
+        }
+    }
+    for (CDrawObj* object : kept)
+        if (object->IsKindOf(CDrawDomain::StaticClass()))
+            static_cast<CDrawDomain*>(object)->ForgetObjects(gone);
+    for (CDrawObj* object : std::as_const(dropped))
+        object->ForgetMapLinks();
+    for (CDrawObj* object : std::as_const(dropped))
+        object->Remove();
+    for (CDrawObj* object : kept)
+        AddObject(object);
+    return listed;
+}
+
+QList<CDrawObj*> CNetDoc::WithBelongings(const QList<CDrawObj*>& listed)
+{
+    QList<CDrawObj*> all;
+    QSet<const CDrawObj*> seen;
+    QList<CDrawObj*> pending = listed;
+    while (!pending.isEmpty()) {
+        CDrawObj* object = pending.takeFirst();
+        if (!object || seen.contains(object))
+            continue;
+        seen.insert(object);
+        all.append(object);
+        pending.append(object->AttachedObjects());
+        if (object->IsKindOf(CDrawSys::StaticClass()))
+            pending.append(static_cast<CDrawSys*>(object)->m_nics);
+    }
+    return all;
+}
+
 QList<QPair<quint32, const Persistent*>> CNetDoc::ArchiveIndexes()
 {
     QList<QPair<quint32, const Persistent*>> indexes;
@@ -303,6 +375,8 @@ void CNetDoc::DeleteAllObjects()
     // Everything goes, so the links between the objects are cut first: no
     // destructor then walks the document to unlink what it owns, and each
     // object is deleted exactly once, in time linear in the map's size.
+    if (!m_objects.isEmpty() && !IsOffThread())
+        emit allObjectsDeleting();
     const QList<CDrawObj*> objects = std::exchange(m_objects, {});
     m_reserve.m_aobjLists.clear();
     for (CDrawObj* object : objects)
@@ -413,6 +487,7 @@ void CNetDoc::SaveSnapshot()
 {
     if (!m_bSnapshots)
         return;
+    DropSnapshotsAfterCurrent();
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vx_XXXXXX"));
     file.setAutoRemove(false);
     if (!file.open()) {
@@ -431,6 +506,57 @@ void CNetDoc::SaveSnapshot()
     file.close();
     m_nLastSnapshot = m_nSnapshot;
     ++m_nSnapshot;
+}
+
+void CNetDoc::DropSnapshotsAfterCurrent()
+{
+    if (m_nSnapshot <= m_nLastSnapshot + 1)
+        return;
+    for (int n = m_nLastSnapshot + 1; n < m_nSnapshot && n < m_astrSnapshots.size(); ++n) {
+        QFile::remove(m_astrSnapshots.at(n));
+        m_astrSnapshots[n].clear();
+    }
+    m_nSnapshot = m_nLastSnapshot + 1;
+}
+
+bool CNetDoc::CanUndo() const
+{
+    return m_bSnapshots && m_nSnapshot > 0 && m_nLastSnapshot > 0;
+}
+
+bool CNetDoc::CanRedo() const
+{
+    return m_bSnapshots && m_nLastSnapshot + 1 < m_nSnapshot;
+}
+
+bool CNetDoc::Undo()
+{
+    return CanUndo() && RestoreSnapshot(m_nLastSnapshot - 1);
+}
+
+bool CNetDoc::Redo()
+{
+    return CanRedo() && RestoreSnapshot(m_nLastSnapshot + 1);
+}
+
+// Replaces the objects and settings by those of a snapshot; the snapshot
+// list itself stays as it is.
+bool CNetDoc::RestoreSnapshot(int index)
+{
+    QFile file(m_astrSnapshots.value(index));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray contents = file.readAll();
+    DeleteAllObjects();
+    try {
+        LoadContents(contents);
+    } catch (const ArchiveException&) {
+        return false;
+    }
+    m_nLastSnapshot = index;
+    SetModifiedFlag(true);
+    UpdateAllViews(0, nullptr);
+    return true;
 }
 
 void CNetDoc::DeleteSnapshotFiles()

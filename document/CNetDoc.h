@@ -65,6 +65,13 @@ public:
     // embedded items' and those no item claimed when the file was read.
     QList<StorageNode> CollectEmbeddings() const;
 
+    // The private clipboard format: an archive of an object list. Pasting
+    // adds every object the archive holds (the listed ones and those they
+    // bring along, such as a device's labels) and gives the listed ones;
+    // throws ArchiveException on bad data, leaving the document unchanged.
+    QByteArray CopyObjects(QList<CDrawObj*> objects);
+    QList<CDrawObj*> PasteObjects(const QByteArray& archive);
+
     void AddObject(CDrawObj* object);
     void RemoveObject(CDrawObj* object, DrawView* view);
     CDrawObj* ObjectAt(Point point) const;
@@ -75,7 +82,13 @@ public:
     bool ResetDefaultSizes();
     void UpdatePageSize();
     Rect UpdatePageCount();
+    // Every completed edit writes a snapshot of the whole document; undo and
+    // redo step through them. An edit after an undo drops the later ones.
     void SaveSnapshot();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool Undo();
+    bool Redo();
     void DrawObjects(QPainter& painter, DrawView* view);
 
     // From another thread only a repaint of everything is forwarded, since
@@ -127,6 +140,8 @@ signals:
     // leaving the selection, 4 embedded objects.
     void viewsUpdateRequested(int hint, CDrawObj* object);
     void modifiedChanged(bool modified);
+    // Every object is about to be deleted: views drop their selections.
+    void allObjectsDeleting();
     // The page size or the page count changed.
     void pageSizeChanged(Size page);
 
@@ -134,6 +149,9 @@ private:
     void LoadSurveySettingsFromStore();
     void LoadHiddenColumnsFromStore();
     void DeleteSnapshotFiles();
+    void DropSnapshotsAfterCurrent();
+    static QList<CDrawObj*> WithBelongings(const QList<CDrawObj*>& listed);
+    bool RestoreSnapshot(int index);
     void AdoptLoadedObjects(std::vector<Persistent*> created);
     void ForgetObjectPointers();
     static void RemoveNullsAndRepeats(QList<CDrawObj*>& objects);

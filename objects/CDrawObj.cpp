@@ -186,12 +186,16 @@ void CDrawObj::DrawTracker(QPainter& painter, TrackerState state)
         return;
     if (IsConnection())
         return;
+    // Handles have the same size in pixels at any scale.
+    const QTransform toDevice = painter.transform();
     painter.save();
+    painter.resetTransform();
     // Inverting the destination makes a second pass restore the picture.
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
     for (int n = 1; n <= GetHandleCount(); ++n) {
         const Point h = GetHandle(n);
-        painter.fillRect(QRect(h.x - kHandleHalf, h.y - kHandleHalf, 2 * kHandleHalf + 1,
+        const QPoint d = toDevice.map(QPoint(h.x, h.y));
+        painter.fillRect(QRect(d.x() - kHandleHalf, d.y() - kHandleHalf, 2 * kHandleHalf + 1,
                                2 * kHandleHalf + 1),
                          Qt::black);
     }
@@ -287,8 +291,10 @@ void CDrawObj::OnOpen(DrawView* view)
     EditProperties(view);
 }
 
-void CDrawObj::EditProperties(DrawView*)
+void CDrawObj::EditProperties(DrawView* view)
 {
+    if (view)
+        view->openPropertySheet(this);
 }
 
 void CDrawObj::CopyPenAndBrushTo(CDrawObj* copy) const

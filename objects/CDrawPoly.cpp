@@ -90,6 +90,18 @@ void CDrawPoly::AddPoint(Point point, DrawView* view)
     MarkModified();
 }
 
+void CDrawPoly::DropLastPoint(DrawView* view)
+{
+    if (m_nPoints == 0)
+        return;
+    Invalidate(view);
+    m_points.removeLast();
+    --m_nPoints;
+    RecalcBounds(view);
+    Invalidate(view);
+    MarkModified();
+}
+
 bool CDrawPoly::RecalcBounds(DrawView* view)
 {
     if (m_nPoints == 0)

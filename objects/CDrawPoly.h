@@ -29,6 +29,7 @@ public:
                     const std::function<quint32(const Persistent*)>& indexOf) const override;
 
     void AddPoint(Point point, DrawView* view);
+    void DropLastPoint(DrawView* view);
     // Sets the position to the vertices' bounds; false when there are no
     // vertices or the bounds did not change.
     bool RecalcBounds(DrawView* view);

@@ -26,4 +26,6 @@ public:
     virtual void invalidateObject(CDrawObj* object) = 0;
     virtual Point logicalToDevice(Point p) const = 0;
     virtual Point deviceToLogical(Point p) const = 0;
+    // Show the object's property sheet; views without windows have none.
+    virtual void openPropertySheet(CDrawObj*) {}
 };

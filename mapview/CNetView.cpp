@@ -1,0 +1,518 @@
+#include "CNetView.h"
+
+#include "document/ArchiveException.h"
+#include "document/CNetDoc.h"
+#include "mapview/CDrawTool.h"
+#include "mapview/CPolyTool.h"
+#include "objects/CDrawConnect.h"
+#include "objects/CDrawNic.h"
+#include "objects/CDrawOleObj.h"
+#include "objects/CDrawSys.h"
+#include "objects/CDrawText.h"
+#include "objects/GdiMapping.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QScrollBar>
+
+const QString CNetView::kClipboardFormat = QStringLiteral("TAVRIN Varnex");
+
+namespace {
+
+// Map units are 0.1 mm: 254 of them to the inch.
+constexpr double kUnitsPerInch = 254.0;
+
+} // namespace
+
+CNetView::CNetView(CNetDoc& document, QWidget* parent)
+    : QAbstractScrollArea(parent)
+    , m_document(document)
+{
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);
+    m_pFocusRect = new QRubberBand(QRubberBand::Rectangle, viewport());
+    connect(&m_document, &CNetDoc::viewsUpdateRequested, this, &CNetView::OnUpdate);
+    connect(&m_document, &CNetDoc::allObjectsDeleting, this, &CNetView::ForgetSelection);
+    connect(&m_document, &CNetDoc::pageSizeChanged, this, &CNetView::UpdateScrollSizes);
+    UpdateScrollSizes();
+}
+
+CNetView::~CNetView() = default;
+
+double CNetView::PixelsPerUnitX() const
+{
+    return viewport()->logicalDpiX() / kUnitsPerInch;
+}
+
+double CNetView::PixelsPerUnitY() const
+{
+    return viewport()->logicalDpiY() / kUnitsPerInch;
+}
+
+QSize CNetView::ScrollSize() const
+{
+    const auto scaled = [](qint64 units, int dpi, int pages) {
+        return int(units * dpi / qint64(kUnitsPerInch) * pages);
+    };
+    return QSize(scaled(m_document.m_sizePage.cx, viewport()->logicalDpiX(), m_document.m_nPagesX),
+                 scaled(m_document.m_sizePage.cy, viewport()->logicalDpiY(), m_document.m_nPagesY));
+}
+
+void CNetView::UpdateScrollSizes()
+{
+    const QSize area = ScrollSize();
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, area.width() - visible.width()));
+    verticalScrollBar()->setRange(0, std::max(0, area.height() - visible.height()));
+    horizontalScrollBar()->setPageStep(visible.width());
+    verticalScrollBar()->setPageStep(visible.height());
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setSingleStep(20);
+}
+
+Point CNetView::deviceToLogical(Point p) const
+{
+    return Point{qRound((p.x + horizontalScrollBar()->value()) / PixelsPerUnitX()),
+                 qRound((p.y + verticalScrollBar()->value()) / PixelsPerUnitY())};
+}
+
+Point CNetView::logicalToDevice(Point p) const
+{
+    return Point{qRound(p.x * PixelsPerUnitX()) - horizontalScrollBar()->value(),
+                 qRound(p.y * PixelsPerUnitY()) - verticalScrollBar()->value()};
+}
+
+QRect CNetView::DeviceArea(const Rect& logical) const
+{
+    const Rect r = logical.normalized();
+    const Point topLeft = logicalToDevice(Point{r.left, r.top});
+    const Point bottomRight = logicalToDevice(Point{r.right, r.bottom});
+    return QRect(QPoint(topLeft.x, topLeft.y), QPoint(bottomRight.x, bottomRight.y)).normalized();
+}
+
+Rect CNetView::clientRectLogical() const
+{
+    if (m_bPainting)
+        return m_rcPaintLogical;
+    const QRect client = viewport()->rect();
+    const Point topLeft = deviceToLogical(Point{client.left(), client.top()});
+    const Point bottomRight = deviceToLogical(Point{client.right() + 1, client.bottom() + 1});
+    return Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+void CNetView::paintEvent(QPaintEvent* event)
+{
+    m_document.UpdatePageCount();
+    const QRect clip = event->rect();
+    QPainter painter(viewport());
+    painter.setClipRect(clip);
+    painter.fillRect(clip, GdiMapping::color(m_document.m_crBackground));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    painter.scale(PixelsPerUnitX(), PixelsPerUnitY());
+    if (m_bShowGrid)
+        DrawGrid(painter, m_document, m_crGrid);
+    const Point topLeft = deviceToLogical(Point{clip.left() - 1, clip.top() - 1});
+    const Point bottomRight = deviceToLogical(Point{clip.right() + 2, clip.bottom() + 2});
+    m_rcPaintLogical = Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    m_bPainting = true;
+    m_document.DrawObjects(painter, this);
+    m_bPainting = false;
+}
+
+void CNetView::DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF grid)
+{
+    const qint64 width = qint64(document.m_sizePage.cx) * document.m_nPagesX;
+    const qint64 height = qint64(document.m_sizePage.cy) * document.m_nPagesY;
+    if (width / 100 < 1)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(GdiMapping::color(grid), 0, Qt::DashLine);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBackground(GdiMapping::color(document.m_crBackground));
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    for (qint64 k = 1; k <= width / 100; ++k)
+        painter.drawLine(QLineF(100.0 * k, 0, 100.0 * k, height));
+    for (qint64 k = 1; k <= height / 100 - 1; ++k)
+        painter.drawLine(QLineF(0, 100.0 * k, width, 100.0 * k));
+    painter.restore();
+}
+
+void CNetView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollSizes();
+}
+
+void CNetView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void CNetView::OnUpdate(int hint, CDrawObj* object)
+{
+    switch (hint) {
+    case 1:
+        if (object)
+            invalidateObject(object);
+        break;
+    case 2:
+        InvalidateSelection();
+        break;
+    case 3:
+        PruneSelection();
+        break;
+    case 4:
+        for (CDrawObj* candidate : std::as_const(m_document.m_objects))
+            if (candidate->IsKindOf(CDrawOleObj::StaticClass()))
+                invalidateObject(candidate);
+        break;
+    default:
+        viewport()->update();
+        break;
+    }
+}
+
+QRect CNetView::ObjectArea(CDrawObj* object) const
+{
+    Rect extent = object->m_rcExtent.normalized();
+    QRect area = DeviceArea(extent);
+    for (CDrawObj* candidate : std::as_const(m_document.m_objects)) {
+        if (!candidate->IsConnection())
+            continue;
+        static_cast<CDrawConnect*>(candidate)->Route();
+        const Rect route = candidate->m_rcExtent.normalized();
+        if (!(route == Rect{}))
+            area |= DeviceArea(route);
+    }
+    if (m_bViewActive && isSelected(object))
+        area.adjust(-4, -5, 5, 4);
+    return area.adjusted(-1, -1, 1, 1);
+}
+
+void CNetView::invalidateObject(CDrawObj* object)
+{
+    InvalidateArea(ObjectArea(object));
+}
+
+void CNetView::InvalidateArea(const QRect& device)
+{
+    viewport()->update(device);
+}
+
+bool CNetView::isSelected(const CDrawObj* object) const
+{
+    return m_selected.contains(const_cast<CDrawObj*>(object));
+}
+
+void CNetView::removeFromSelection(CDrawObj* object)
+{
+    if (m_selected.removeAll(object) > 0)
+        emit selectionChanged();
+}
+
+void CNetView::openPropertySheet(CDrawObj* object)
+{
+    emit propertySheetRequested(object);
+}
+
+void CNetView::Select(CDrawObj* object, bool add)
+{
+    if (!add) {
+        InvalidateSelection();
+        m_selected.clear();
+    }
+    if (object && !m_selected.contains(object)) {
+        m_selected.append(object);
+        invalidateObject(object);
+    }
+    emit selectionChanged();
+}
+
+void CNetView::SelectWithinRect(const QRect& device)
+{
+    const Point topLeft = deviceToLogical(Point{device.left(), device.top()});
+    const Point bottomRight = deviceToLogical(Point{device.right() + 1, device.bottom() + 1});
+    const Rect area{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    for (CDrawObj* object : std::as_const(m_document.m_objects)) {
+        if (object->Intersects(area) && !m_selected.contains(object)) {
+            m_selected.append(object);
+            invalidateObject(object);
+        }
+    }
+    emit selectionChanged();
+}
+
+void CNetView::InvalidateSelection()
+{
+    for (CDrawObj* object : std::as_const(m_selected))
+        invalidateObject(object);
+}
+
+void CNetView::CloneSelection()
+{
+    for (CDrawObj* object : std::as_const(m_selected)) {
+        if (object->IsKindOf(CDrawText::StaticClass()) || object->IsConnection())
+            continue;
+        object->Clone(&m_document);
+    }
+}
+
+void CNetView::SelectAll()
+{
+    for (CDrawObj* object : std::as_const(m_document.m_objects)) {
+        const bool device = object->IsKindOf(CDrawSys::StaticClass())
+            && !object->IsKindOf(CDrawText::StaticClass())
+            && !static_cast<CDrawSys*>(object)->m_nics.isEmpty();
+        const bool embedded = object->IsKindOf(CDrawOleObj::StaticClass());
+        if ((device || embedded) && !m_selected.contains(object)) {
+            m_selected.append(object);
+            invalidateObject(object);
+        }
+    }
+    emit selectionChanged();
+}
+
+// Objects deleted through another view leave this view's selection too.
+void CNetView::PruneSelection()
+{
+    const QSet<CDrawObj*> present(m_document.m_objects.cbegin(), m_document.m_objects.cend());
+    if (m_selected.removeIf([&present](CDrawObj* object) { return !present.contains(object); }) > 0)
+        emit selectionChanged();
+    InvalidateSelection();
+}
+
+void CNetView::ForgetSelection()
+{
+    m_selected.clear();
+    if (auto* poly = static_cast<CPolyTool*>(CDrawTool::FindTool(5)); poly && poly->Drawing())
+        poly->Cancel();
+    ReleaseCapture();
+    emit selectionChanged();
+}
+
+void CNetView::OnEditClear()
+{
+    InvalidateSelection();
+    while (!m_selected.isEmpty()) {
+        CDrawObj* object = m_selected.takeFirst();
+        // Objects deleted along with an earlier one (a device's labels)
+        // have left the document already.
+        if (!m_document.m_objects.contains(object))
+            continue;
+        m_document.RemoveObject(object, this);
+        m_selected.removeAll(object);
+        const qsizetype before = m_document.m_objects.size();
+        object->Remove();
+        if (m_document.m_objects.size() != before)
+            PruneSelection();
+    }
+    m_document.SaveSnapshot();
+    m_document.UpdateAllViews(3, nullptr);
+    emit selectionChanged();
+}
+
+void CNetView::OnEditCopy()
+{
+    if (m_selected.isEmpty())
+        return;
+    auto* data = new QMimeData;
+    data->setData(kClipboardFormat, m_document.CopyObjects(m_selected));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void CNetView::OnEditCut()
+{
+    OnEditCopy();
+    OnEditClear();
+}
+
+bool CNetView::CanPaste() const
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasFormat(kClipboardFormat);
+}
+
+void CNetView::OnEditPaste()
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasFormat(kClipboardFormat))
+        return;
+    Select(nullptr, false);
+    try {
+        m_selected = m_document.PasteObjects(data->data(kClipboardFormat));
+    } catch (const ArchiveException&) {
+        return;
+    }
+    m_document.SetModifiedFlag(true);
+    m_document.SaveSnapshot();
+    InvalidateSelection();
+    emit selectionChanged();
+}
+
+void CNetView::MoveInList(CDrawObj* object, qsizetype to)
+{
+    QList<CDrawObj*>& objects = m_document.m_objects;
+    const qsizetype from = objects.indexOf(object);
+    if (from < 0 || to < 0 || to >= objects.size() || from == to)
+        return;
+    objects.move(from, to);
+    invalidateObject(object);
+    m_document.SetModifiedFlag(true);
+    m_document.SaveSnapshot();
+}
+
+void CNetView::MoveForward()
+{
+    if (!m_selected.isEmpty())
+        MoveInList(m_selected.first(), m_document.m_objects.indexOf(m_selected.first()) + 1);
+}
+
+void CNetView::MoveBack()
+{
+    if (m_selected.size() == 1)
+        MoveInList(m_selected.first(), m_document.m_objects.indexOf(m_selected.first()) - 1);
+}
+
+void CNetView::MoveToFront()
+{
+    if (!m_selected.isEmpty())
+        MoveInList(m_selected.first(), m_document.m_objects.size() - 1);
+}
+
+void CNetView::MoveToBack()
+{
+    if (!m_selected.isEmpty())
+        MoveInList(m_selected.first(), 0);
+}
+
+void CNetView::SetBackgroundColor(COLORREF color)
+{
+    m_document.m_crBackground = color;
+    m_document.SetModifiedFlag(true);
+    m_document.SaveSnapshot();
+    m_document.UpdateAllViews(0, nullptr);
+}
+
+void CNetView::SetShowGrid(bool show)
+{
+    m_bShowGrid = show;
+    viewport()->update();
+}
+
+void CNetView::CancelTool()
+{
+    ReleaseCapture();
+    if (CDrawTool* tool = CDrawTool::CurrentTool())
+        tool->Cancel();
+    CDrawTool::s_nActiveShape = 0;
+}
+
+void CNetView::SetViewActive(bool active)
+{
+    if (active == m_bViewActive)
+        return;
+    if (active)
+        m_bViewActive = true;
+    InvalidateSelection();
+    m_bViewActive = active;
+}
+
+void CNetView::ShowFocusRect(const QRect& device)
+{
+    if (device.isEmpty() && device.width() <= 1 && device.height() <= 1) {
+        m_pFocusRect->hide();
+        return;
+    }
+    m_pFocusRect->setGeometry(device);
+    m_pFocusRect->show();
+}
+
+int CNetView::Flags(const QMouseEvent* event)
+{
+    int flags = 0;
+    if (event->buttons() & Qt::LeftButton)
+        flags |= CDrawTool::kLeftButton;
+    if (event->modifiers() & Qt::ShiftModifier)
+        flags |= CDrawTool::kShift;
+    if (event->modifiers() & Qt::ControlModifier)
+        flags |= CDrawTool::kControl;
+    return flags;
+}
+
+void CNetView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_bViewActive)
+        return;
+    if (CDrawTool* tool = CDrawTool::CurrentTool())
+        tool->ButtonDown(*this, Flags(event), event->position().toPoint());
+}
+
+void CNetView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_bViewActive)
+        return;
+    if (CDrawTool* tool = CDrawTool::CurrentTool())
+        tool->ButtonUp(*this, Flags(event), event->position().toPoint());
+}
+
+void CNetView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_bViewActive)
+        return;
+    if (CDrawTool* tool = CDrawTool::CurrentTool())
+        tool->ButtonDblClk(*this, Flags(event), event->position().toPoint());
+}
+
+void CNetView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (CDrawTool* tool = CDrawTool::CurrentTool())
+        tool->MouseMove(*this, Flags(event), event->position().toPoint());
+}
+
+void CNetView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_bViewActive) {
+        const Point map = deviceToLogical(Point{event->pos().x(), event->pos().y()});
+        CDrawObj* object = m_document.ObjectAt(map);
+        const bool pickable = object && !object->IsKindOf(CDrawNic::StaticClass())
+            && !object->IsConnection() && !object->IsKindOf(CDrawText::StaticClass());
+        if (pickable && !isSelected(object))
+            Select(object, false);
+    }
+    QMenu menu(this);
+    QAction* cut = menu.addAction(QStringLiteral("切り取り(&T)\tCtrl+X"), this, &CNetView::OnEditCut);
+    QAction* copy = menu.addAction(QStringLiteral("コピー(&C)\tCtrl+C"), this, &CNetView::OnEditCopy);
+    QAction* paste = menu.addAction(QStringLiteral("貼り付け(&P)\tCtrl+V"), this, &CNetView::OnEditPaste);
+    cut->setEnabled(!m_selected.isEmpty());
+    copy->setEnabled(!m_selected.isEmpty());
+    paste->setEnabled(CanPaste());
+    menu.exec(event->globalPos());
+}
+
+void CNetView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    SetViewActive(true);
+}
+
+void CNetView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        CancelTool();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "document/Geometry.h"
+#include "objects/DrawView.h"
+
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QPointer>
+
+class CNetDoc;
+class QRubberBand;
+
+using COLORREF = quint32; // 0x00BBGGRR
+
+// The map pane of a document window: a scrolling view of the map in 0.1 mm
+// units on its page grid. It keeps the user's selection, hands mouse input
+// to the current drawing tool and carries the map's editing commands.
+// Repaints are bound to the areas that changed: every change invalidates
+// only the objects concerned, and painting draws only what the exposed
+// region touches.
+//
+// Ownership: the view owns nothing of the map; its selection points into
+// the document's objects and is dropped whenever the document deletes them.
+class CNetView : public QAbstractScrollArea, public DrawView {
+    Q_OBJECT
+
+public:
+    static const QString kClipboardFormat; // "TAVRIN Varnex"
+    static constexpr COLORREF kGridColor = 0x00C0C0C0;
+
+    explicit CNetView(CNetDoc& document, QWidget* parent = nullptr);
+    ~CNetView() override;
+
+    CNetDoc& GetDocument() const { return m_document; }
+
+    // DrawView.
+    bool isPrinting() const override { return false; }
+    Rect clientRectLogical() const override;
+    bool showsHandles() const override { return m_bViewActive; }
+    bool isSelected(const CDrawObj* object) const override;
+    QList<CDrawObj*> selection() const override { return m_selected; }
+    void removeFromSelection(CDrawObj* object) override;
+    void invalidateObject(CDrawObj* object) override;
+    Point logicalToDevice(Point p) const override;
+    Point deviceToLogical(Point p) const override;
+    void openPropertySheet(CDrawObj* object) override;
+
+    // Selection, as the tools use it.
+    void Select(CDrawObj* object, bool add);
+    void SelectWithinRect(const QRect& device);
+    void CloneSelection();
+    void SelectAll();
+    void InvalidateSelection();
+
+    // Commands.
+    void OnEditClear();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    bool CanPaste() const;
+    void MoveForward();
+    void MoveBack();
+    void MoveToFront();
+    void MoveToBack();
+    void SetBackgroundColor(COLORREF color);
+    void SetShowGrid(bool show);
+    bool ShowsGrid() const { return m_bShowGrid; }
+    // Esc: the current tool gives up and the select tool takes over.
+    void CancelTool();
+    // Handles and tool input belong to the active view only.
+    void SetViewActive(bool active);
+    bool IsViewActive() const { return m_bViewActive; }
+
+    // Mouse capture for the tools: input keeps reaching the view between
+    // presses while a tool holds it.
+    void SetCapture() { m_bCaptured = true; }
+    void ReleaseCapture() { m_bCaptured = false; }
+    bool HasCapture() const { return m_bCaptured; }
+    // The rubber band of the select tool, in device units; empty hides it.
+    void ShowFocusRect(const QRect& device);
+
+    // The page grid for the given painter in map units.
+    static void DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF grid);
+    // The scrollable area in device pixels.
+    QSize ScrollSize() const;
+
+signals:
+    void propertySheetRequested(CDrawObj* object);
+    void surveySettingsRequested();
+    void selectionChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnUpdate(int hint, CDrawObj* object);
+    void UpdateScrollSizes();
+    QRect DeviceArea(const Rect& logical) const;
+    QRect ObjectArea(CDrawObj* object) const;
+    void InvalidateArea(const QRect& device);
+    void ForgetSelection();
+    void PruneSelection();
+    void MoveInList(CDrawObj* object, qsizetype to);
+    double PixelsPerUnitX() const;
+    double PixelsPerUnitY() const;
+    static int Flags(const QMouseEvent* event);
+
+    CNetDoc& m_document;
+    QList<CDrawObj*> m_selected;
+    bool m_bShowGrid = true;
+    COLORREF m_crGrid = kGridColor;
+    bool m_bViewActive = false;
+    bool m_bCaptured = false;
+    bool m_bPainting = false;
+    Rect m_rcPaintLogical;
+    QRubberBand* m_pFocusRect = nullptr;
+};

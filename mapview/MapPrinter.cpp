@@ -1,0 +1,77 @@
+#include "MapPrinter.h"
+
+#include "document/CNetDoc.h"
+#include "objects/CDrawDomain.h"
+#include "objects/GdiMapping.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+namespace {
+
+constexpr double kUnitsPerInch = 254.0;
+
+int PagesFor(qint64 length, qint64 page)
+{
+    return int(std::max<qint64>(1, (length + page - 1) / page));
+}
+
+} // namespace
+
+MapPrinter::MapPrinter(CNetDoc& document)
+    : m_document(document)
+{
+}
+
+int MapPrinter::PreparePages()
+{
+    m_document.UpdatePageSize();
+    const Size page = m_document.m_sizePage;
+    if (!m_document.FindDomain(QString()) || page.cx <= 0 || page.cy <= 0)
+        return m_document.m_nPages;
+    Rect extent;
+    for (const CDrawObj* object : std::as_const(m_document.m_objects)) {
+        const Rect r = object->m_position.normalized();
+        extent.left = std::min(extent.left, r.left);
+        extent.top = std::min(extent.top, r.top);
+        extent.right = std::max(extent.right, r.right);
+        extent.bottom = std::max(extent.bottom, r.bottom);
+    }
+    m_document.m_nPagesX = PagesFor(extent.width(), page.cx);
+    m_document.m_nPagesY = PagesFor(extent.height(), page.cy);
+    m_document.m_nPages = m_document.m_nPagesX * m_document.m_nPagesY;
+    return m_document.m_nPages;
+}
+
+void MapPrinter::PrintPage(QPainter& painter, int page, int dpiX, int dpiY)
+{
+    const Size size = m_document.m_sizePage;
+    const int pagesX = std::max(1, m_document.m_nPagesX);
+    const int column = (page - 1) % pagesX;
+    const int row = (page - 1) / pagesX;
+    m_rcPage = Rect{column * size.cx, row * size.cy, (column + 1) * size.cx, (row + 1) * size.cy};
+    painter.save();
+    painter.scale(dpiX / kUnitsPerInch, dpiY / kUnitsPerInch);
+    painter.translate(-m_rcPage.left, -m_rcPage.top);
+    const QRect pageRect(m_rcPage.left, m_rcPage.top, size.cx, size.cy);
+    painter.setClipRect(pageRect);
+    painter.fillRect(pageRect, GdiMapping::color(m_document.m_crBackground));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    m_document.DrawObjects(painter, this);
+    painter.restore();
+}
+
+bool MapPrinter::Print(QPagedPaintDevice& device)
+{
+    const int pages = PreparePages();
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1 && !device.newPage())
+            return false;
+        PrintPage(painter, page, device.logicalDpiX(), device.logicalDpiY());
+    }
+    return painter.end();
+}

@@ -1,0 +1,412 @@
+#include "app/SampleMap.h"
+#include "document/CNetDoc.h"
+#include "mapview/CDrawTool.h"
+#include "mapview/CNetView.h"
+#include "mapview/MapPrinter.h"
+#include "objects/CDrawPoly.h"
+#include "objects/CDrawRect.h"
+#include "objects/CDrawSys.h"
+#include "objects/CDrawText.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <typeinfo>
+
+namespace {
+
+// Drives a map view with synthetic mouse input, as a user would.
+class MapViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CDrawTool::s_nActiveShape = 0;
+        document.OnNewDocument();
+        view = std::make_unique<CNetView>(document);
+        view->resize(900, 700);
+        view->show();
+        view->SetViewActive(true);
+        QObject::connect(view.get(), &CNetView::propertySheetRequested,
+                         [this](CDrawObj* object) { sheets.append(object); });
+    }
+
+    void TearDown() override
+    {
+        view.reset();
+        CDrawTool::s_nActiveShape = 0;
+    }
+
+    void Send(QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), view->viewport()->mapToGlobal(QPointF(at)), button,
+                          buttons, modifiers);
+        QApplication::sendEvent(view->viewport(), &event);
+    }
+
+    void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
+        Send(QEvent::MouseButtonRelease, at, Qt::NoButton, modifiers);
+    }
+
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+        Send(QEvent::MouseMove, (from + to) / 2, Qt::LeftButton, modifiers);
+        Send(QEvent::MouseMove, to, Qt::LeftButton, modifiers);
+        Send(QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
+    }
+
+    Point Map(QPoint device) const { return view->deviceToLogical(Point{device.x(), device.y()}); }
+
+    QPoint Device(Point map) const
+    {
+        const Point d = view->logicalToDevice(map);
+        return QPoint(d.x, d.y);
+    }
+
+    template <typename T>
+    QList<T*> ObjectsOf() const
+    {
+        QList<T*> found;
+        for (CDrawObj* object : document.m_objects)
+            if (typeid(*object) == typeid(T))
+                found.append(static_cast<T*>(object));
+        return found;
+    }
+
+    CDrawRect* AddRect(const Rect& position)
+    {
+        auto* rect = new CDrawRect(position);
+        document.AddObject(rect);
+        return rect;
+    }
+
+    CDrawSys* FirstDevice() const
+    {
+        for (CDrawSys* system : ObjectsOf<CDrawSys>())
+            if (!system->m_nics.isEmpty())
+                return system;
+        return nullptr;
+    }
+
+    CNetDoc document;
+    std::unique_ptr<CNetView> view;
+    QList<CDrawObj*> sheets;
+};
+
+// A device dragged by its first handle moves rather than grows, so it lands
+// where the drag ends, with its type's default size.
+TEST_F(MapViewTest, DeviceToolClickCreatesNothingAndDragDropsADefaultSizeDevice)
+{
+    CDrawTool::s_nActiveShape = 6;
+    Click(QPoint(100, 100));
+    EXPECT_TRUE(document.m_objects.isEmpty());
+    EXPECT_EQ(CDrawTool::s_nActiveShape, 0);
+
+    CDrawTool::s_nActiveShape = 6;
+    Drag(QPoint(100, 100), QPoint(260, 220));
+    const QList<CDrawSys*> systems = ObjectsOf<CDrawSys>();
+    ASSERT_EQ(systems.size(), 1);
+    CDrawSys* tower = systems.first();
+    EXPECT_EQ(tower->m_nTypeCode, CDrawSys::kTower);
+    const Rect size = *CDrawSys::DefaultRect(&document, CDrawSys::kTower);
+    const Point corner = Map(QPoint(260, 220));
+    EXPECT_EQ(tower->m_position, (Rect{corner.x, corner.y, corner.x + size.width(),
+                                       corner.y + size.height()}));
+    EXPECT_EQ(sheets, QList<CDrawObj*>{tower});
+    EXPECT_EQ(CDrawTool::s_nActiveShape, 0);
+    EXPECT_EQ(view->selection(), QList<CDrawObj*>{tower});
+}
+
+TEST_F(MapViewTest, ShapeToolsDrawTheirKindAndStayCurrent)
+{
+    const std::pair<int, int> tools[] = {{1, CDrawRect::line},
+                                         {2, CDrawRect::rectangle},
+                                         {3, CDrawRect::roundRectangle},
+                                         {4, CDrawRect::ellipse}};
+    for (const auto& [shape, kind] : tools) {
+        SCOPED_TRACE(shape);
+        document.DeleteAllObjects();
+        CDrawTool::s_nActiveShape = shape;
+        Click(QPoint(50, 50));
+        EXPECT_TRUE(ObjectsOf<CDrawRect>().isEmpty()) << "a click draws nothing";
+        CDrawTool::s_nActiveShape = shape;
+        Drag(QPoint(300, 240), QPoint(120, 80));
+        const QList<CDrawRect*> rects = ObjectsOf<CDrawRect>();
+        ASSERT_EQ(rects.size(), 1);
+        EXPECT_EQ(rects.first()->m_nShape, kind);
+        const Point a = Map(QPoint(120, 80));
+        const Point b = Map(QPoint(300, 240));
+        EXPECT_EQ(rects.first()->m_position.normalized(), (Rect{a.x, a.y, b.x, b.y}));
+        EXPECT_EQ(CDrawTool::s_nActiveShape, shape) << "several can be drawn in a row";
+    }
+}
+
+TEST_F(MapViewTest, PolygonClosesOnItsFirstPoint)
+{
+    CDrawTool::s_nActiveShape = 5;
+    Click(QPoint(100, 100));
+    Click(QPoint(100, 100));
+    EXPECT_TRUE(ObjectsOf<CDrawPoly>().isEmpty()) << "a single point is no polygon";
+    EXPECT_EQ(CDrawTool::s_nActiveShape, 0);
+
+    CDrawTool::s_nActiveShape = 5;
+    Click(QPoint(100, 100));
+    Send(QEvent::MouseMove, QPoint(200, 150), Qt::NoButton);
+    Click(QPoint(200, 150));
+    Click(QPoint(100, 100));
+    const QList<CDrawPoly*> polygons = ObjectsOf<CDrawPoly>();
+    ASSERT_EQ(polygons.size(), 1);
+    EXPECT_EQ(polygons.first()->m_points, (QList<Point>{Map(QPoint(100, 100)), Map(QPoint(200, 150))}));
+    EXPECT_EQ(CDrawTool::s_nActiveShape, 0);
+}
+
+TEST_F(MapViewTest, ClickShiftClickAndRubberBandSelect)
+{
+    CDrawRect* a = AddRect(Rect{100, 100, 300, 300});
+    CDrawRect* b = AddRect(Rect{600, 100, 800, 300});
+    AddRect(Rect{1200, 1200, 1400, 1400});
+    Click(Device(Point{200, 200}));
+    EXPECT_EQ(view->selection(), QList<CDrawObj*>{a});
+    Click(Device(Point{700, 200}), Qt::ShiftModifier);
+    EXPECT_EQ(view->selection(), (QList<CDrawObj*>{a, b}));
+    Click(Device(Point{2000, 2000}));
+    EXPECT_TRUE(view->selection().isEmpty());
+    Drag(Device(Point{50, 50}), Device(Point{900, 400}));
+    EXPECT_EQ(view->selection(), (QList<CDrawObj*>{a, b}));
+}
+
+TEST_F(MapViewTest, DragMovesAndHandleResizes)
+{
+    CDrawRect* rect = AddRect(Rect{100, 100, 300, 300});
+    const QPoint from = Device(Point{200, 200});
+    Drag(from, from + QPoint(40, 20));
+    const int dx = Map(from + QPoint(40, 20)).x - Map(from).x;
+    const int dy = Map(from + QPoint(40, 20)).y - Map(from).y;
+    EXPECT_EQ(rect->m_position, (Rect{100 + dx, 100 + dy, 300 + dx, 300 + dy}));
+
+    // Handle 5 is the bottom-right corner.
+    const Point corner = rect->GetHandle(5);
+    Drag(Device(corner), Device(corner) + QPoint(30, 30));
+    EXPECT_EQ(rect->m_position.right, Map(Device(corner) + QPoint(30, 30)).x);
+    EXPECT_EQ(rect->m_position.left, 100 + dx);
+}
+
+TEST_F(MapViewTest, GroupMoveTakesDevicesWithTheirLabelsButNotLooseLabels)
+{
+    SampleMap::build(document);
+    view->SelectAll();
+    const QList<CDrawObj*> devices = view->selection();
+    ASSERT_GE(devices.size(), 2);
+    auto* loose = new CDrawText(Rect{5000, 5000, 5300, 5100});
+    document.AddObject(loose);
+    view->Select(loose, true);
+    auto* device = static_cast<CDrawSys*>(devices.first());
+    ASSERT_FALSE(device->m_labels.isEmpty());
+    const Rect devicePlace = device->m_position;
+    const Rect labelPlace = device->m_labels.first()->m_position;
+    const Rect loosePlace = loose->m_position;
+
+    const QPoint from = Device(devicePlace.center());
+    Drag(from, from + QPoint(50, 0));
+    const int dx = Map(from + QPoint(50, 0)).x - Map(from).x;
+    EXPECT_EQ(device->m_position, devicePlace.translated(dx, 0));
+    // Labels take their place beside their device when drawn.
+    view->viewport()->grab();
+    EXPECT_NE(device->m_labels.first()->m_position, labelPlace) << "labels go with their device";
+    EXPECT_EQ(loose->m_position, loosePlace);
+}
+
+TEST_F(MapViewTest, ControlDragLeavesACopyBehind)
+{
+    CDrawRect* rect = AddRect(Rect{100, 100, 300, 300});
+    const QPoint from = Device(Point{200, 200});
+    Drag(from, from + QPoint(60, 0), Qt::ControlModifier);
+    const QList<CDrawRect*> rects = ObjectsOf<CDrawRect>();
+    ASSERT_EQ(rects.size(), 2);
+    EXPECT_NE(rect->m_position, (Rect{100, 100, 300, 300}));
+    EXPECT_EQ(rects.at(1)->m_position, (Rect{100, 100, 300, 300}));
+}
+
+TEST_F(MapViewTest, LabelsShowHandlesButKeepTheirSize)
+{
+    auto* label = new CDrawText(Rect{100, 100, 400, 160});
+    document.AddObject(label);
+    view->Select(label, false);
+    const Rect before = label->m_position;
+    const Point corner = label->GetHandle(5);
+    Drag(Device(corner), Device(corner) + QPoint(40, 40));
+    EXPECT_EQ(label->m_position, before);
+}
+
+TEST_F(MapViewTest, PastingTwiceGivesTwoIndependentCopiesInAnyDocument)
+{
+    SampleMap::build(document);
+    CDrawSys* device = FirstDevice();
+    ASSERT_NE(device, nullptr);
+    const qsizetype objectsBefore = document.m_objects.size();
+    view->Select(device, false);
+    view->OnEditCopy();
+    ASSERT_TRUE(view->CanPaste());
+
+    view->OnEditPaste();
+    const QList<CDrawObj*> first = view->selection();
+    view->OnEditPaste();
+    const QList<CDrawObj*> second = view->selection();
+    ASSERT_EQ(first.size(), 1);
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_NE(first.first(), second.first());
+    EXPECT_NE(first.first(), device);
+    const qsizetype perCopy = (document.m_objects.size() - objectsBefore) / 2;
+    EXPECT_EQ(document.m_objects.size(), objectsBefore + 2 * perCopy);
+    EXPECT_EQ(perCopy, 1 + qsizetype(device->AttachedObjects().size()) + device->m_nics.size())
+        << "a device comes with its labels and interfaces, not with the rest of the map";
+
+    const Rect place = second.first()->m_position;
+    first.first()->MoveTo(first.first()->m_position.translated(500, 0), view.get());
+    EXPECT_EQ(second.first()->m_position, place);
+
+    CNetDoc other;
+    other.OnNewDocument();
+    CNetView otherView(other);
+    otherView.OnEditPaste();
+    ASSERT_EQ(otherView.selection().size(), 1);
+    EXPECT_EQ(other.m_objects.size(), perCopy);
+    EXPECT_EQ(otherView.selection().first()->m_pDocument, &other);
+}
+
+TEST_F(MapViewTest, CutAndDeleteRemoveEachObjectOnce)
+{
+    SampleMap::build(document);
+    CDrawSys* device = FirstDevice();
+    ASSERT_NE(device, nullptr);
+    ASSERT_FALSE(device->m_labels.isEmpty());
+    CDrawObj* label = device->m_labels.first();
+    view->Select(label, false);
+    view->Select(device, true);
+    const qsizetype before = document.m_objects.size();
+    view->OnEditCut();
+    EXPECT_TRUE(view->selection().isEmpty());
+    EXPECT_LT(document.m_objects.size(), before);
+    EXPECT_FALSE(document.m_objects.contains(device));
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasFormat(CNetView::kClipboardFormat));
+
+    CDrawSys* next = FirstDevice();
+    ASSERT_NE(next, nullptr);
+    view->Select(next, false);
+    for (CDrawObj* own : next->AttachedObjects())
+        view->Select(own, true);
+    view->OnEditClear();
+    EXPECT_FALSE(document.m_objects.contains(next));
+}
+
+TEST_F(MapViewTest, SelectAllTakesDevicesWithInterfacesOnly)
+{
+    auto* label = new CDrawText(Rect{100, 100, 400, 160});
+    document.AddObject(label);
+    document.AddObject(new CDrawDomain(Rect{0, 0, 1000, 1000}));
+    view->SelectAll();
+    EXPECT_TRUE(view->selection().isEmpty());
+}
+
+TEST_F(MapViewTest, ObjectOrderCommands)
+{
+    CDrawRect* a = AddRect(Rect{0, 0, 10, 10});
+    CDrawRect* b = AddRect(Rect{0, 0, 20, 20});
+    CDrawRect* c = AddRect(Rect{0, 0, 30, 30});
+    view->Select(a, false);
+    view->MoveForward();
+    EXPECT_EQ(document.m_objects, (QList<CDrawObj*>{b, a, c}));
+    view->MoveToFront();
+    EXPECT_EQ(document.m_objects, (QList<CDrawObj*>{b, c, a}));
+    view->MoveForward();
+    EXPECT_EQ(document.m_objects, (QList<CDrawObj*>{b, c, a})) << "already the last";
+    view->MoveToBack();
+    EXPECT_EQ(document.m_objects, (QList<CDrawObj*>{a, b, c}));
+    view->MoveBack();
+    EXPECT_EQ(document.m_objects, (QList<CDrawObj*>{a, b, c})) << "already the first";
+}
+
+TEST_F(MapViewTest, UndoAndRedoStepThroughTheEdits)
+{
+    CDrawTool::s_nActiveShape = 2;
+    Drag(QPoint(100, 100), QPoint(200, 200));
+    CDrawTool::s_nActiveShape = 2;
+    Drag(QPoint(300, 100), QPoint(400, 200));
+    ASSERT_EQ(ObjectsOf<CDrawRect>().size(), 2);
+    view->Select(ObjectsOf<CDrawRect>().first(), false);
+
+    ASSERT_TRUE(document.Undo());
+    EXPECT_TRUE(view->selection().isEmpty()) << "the undone objects are gone";
+    EXPECT_EQ(ObjectsOf<CDrawRect>().size(), 1);
+    ASSERT_TRUE(document.Undo());
+    EXPECT_TRUE(ObjectsOf<CDrawRect>().isEmpty());
+    EXPECT_FALSE(document.CanUndo());
+    ASSERT_TRUE(document.Redo());
+    EXPECT_EQ(ObjectsOf<CDrawRect>().size(), 1);
+
+    CDrawTool::s_nActiveShape = 4;
+    Drag(QPoint(500, 100), QPoint(600, 200));
+    EXPECT_FALSE(document.CanRedo()) << "a new edit drops what was undone";
+    ASSERT_TRUE(document.Undo());
+    const QList<CDrawRect*> rects = ObjectsOf<CDrawRect>();
+    ASSERT_EQ(rects.size(), 1);
+    EXPECT_EQ(rects.first()->m_nShape, CDrawRect::rectangle);
+}
+
+TEST_F(MapViewTest, EscapeCancelsTheCurrentTool)
+{
+    CDrawTool::s_nActiveShape = 7;
+    view->CancelTool();
+    EXPECT_EQ(CDrawTool::s_nActiveShape, 0);
+}
+
+// Two pages side by side, a red box on the first and a blue one on the second.
+TEST_F(MapViewTest, PrintingPutsObjectsOnTheirPages)
+{
+    auto* forest = new CDrawDomain(Rect{});
+    forest->m_strName = QStringLiteral("FOREST_TREE_TAVRIN");
+    document.AddObject(forest);
+    ASSERT_EQ(document.FindDomain(QString()), forest);
+    const Size page = document.m_sizePage;
+    CDrawRect* first = AddRect(Rect{200, 200, 600, 600});
+    first->m_logbrush.lbColor = 0x000000FF;
+    CDrawRect* second = AddRect(Rect{page.cx + 200, 200, page.cx + 600, 600});
+    second->m_logbrush.lbColor = 0x00FF0000;
+
+    const QString pdf = TestFiles::scratchPath("two-pages.pdf");
+    {
+        QPdfWriter writer(pdf);
+        MapPrinter printer(document);
+        ASSERT_TRUE(printer.Print(writer));
+    }
+    const QByteArray bytes = TestFiles::readAll(pdf);
+    EXPECT_EQ(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]")), 2);
+
+    MapPrinter printer(document);
+    ASSERT_EQ(printer.PreparePages(), 2);
+    const int dpi = 50;
+    for (int n = 1; n <= 2; ++n) {
+        QImage image(page.cx * dpi / 254, page.cy * dpi / 254, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        printer.PrintPage(painter, n, dpi, dpi);
+        painter.end();
+        const QColor inside = image.pixelColor(400 * dpi / 254, 400 * dpi / 254);
+        EXPECT_EQ(inside, n == 1 ? QColor(Qt::red) : QColor(Qt::blue)) << "page " << n;
+    }
+}
+
+} // namespace
