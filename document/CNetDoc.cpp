@@ -619,7 +619,7 @@ void CNetDoc::DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object)
 
 void CNetDoc::DrawObjects(QPainter& painter, DrawView* view)
 {
-    const QMutexLocker lock(&m_lock);
+    const std::lock_guard lock(m_lock);
     for (CDrawObj* object : std::as_const(m_objects))
         object->m_bPendingDraw = true;
     const bool printing = !view || view->isPrinting();

@@ -7,12 +7,12 @@
 
 #include <QList>
 #include <QObject>
-#include <QRecursiveMutex>
 #include <QStringList>
 
 #include <array>
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <optional>
 
 class Archive;
@@ -133,7 +133,7 @@ public:
 
     // Serialises the survey threads' changes to the objects with each other
     // and with drawing.
-    QRecursiveMutex& DocumentLock() const { return m_lock; }
+    std::recursive_mutex& DocumentLock() const { return m_lock; }
 
 signals:
     // A view should repaint: hint 0 all, 1 one object, 2 a list, 3 a list
@@ -160,7 +160,7 @@ private:
 
     bool IsOffThread() const;
 
-    mutable QRecursiveMutex m_lock;
+    mutable std::recursive_mutex m_lock;
     std::atomic<bool> m_bRepaintQueued = false;
     bool m_bModified = false;
     qsizetype m_nLastContentsSize = 0;

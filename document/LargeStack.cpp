@@ -1,30 +1,32 @@
 #include "LargeStack.h"
 
-#include <QThread>
+#include "NativeThread.h"
 
 #include <exception>
-#include <memory>
+#include <new>
 
 namespace {
 
 // Address space only; pages are committed as the recursion reaches them.
-constexpr uint kStackBytes = 1024u * 1024u * 1024u;
+constexpr std::size_t kStackBytes = 1024u * 1024u * 1024u;
 
 } // namespace
 
 void runOnLargeStack(const std::function<void()>& work)
 {
     std::exception_ptr failure;
-    std::unique_ptr<QThread> thread(QThread::create([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }));
-    thread->setStackSize(kStackBytes);
-    thread->start();
-    thread->wait();
+    NativeThread thread(
+        [&] {
+            try {
+                work();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        kStackBytes);
+    if (!thread.Start())
+        throw std::bad_alloc();
+    thread.Join();
     if (failure)
         std::rethrow_exception(failure);
 }

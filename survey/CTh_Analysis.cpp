@@ -8,7 +8,7 @@
 #include "survey/NetworkSurvey.h"
 #include "survey/platform/NetworkProbes.h"
 
-#include <QMutexLocker>
+#include <mutex>
 
 namespace {
 
@@ -168,7 +168,7 @@ bool CTh_Analysis::PingFails()
 void CTh_Analysis::RecordSilentHost()
 {
     m_strHostDnsName = m_strName;
-    const QMutexLocker lock(&m_survey.Document().DocumentLock());
+    const std::lock_guard lock(m_survey.Document().DocumentLock());
     m_pSystem->SetUncName(m_strName);
     m_pSystem->SetFqdn(m_strName);
     m_pSystem->m_bBrush = 0;
@@ -179,7 +179,7 @@ void CTh_Analysis::GatewayStep()
     CNetDoc& document = m_survey.Document();
     quint32 gateway = 0;
     {
-        const QMutexLocker lock(&document.DocumentLock());
+        const std::lock_guard lock(document.DocumentLock());
         gateway = document.m_survey.LocalGatewayAddress;
     }
     if (gateway == 0)
@@ -188,14 +188,14 @@ void CTh_Analysis::GatewayStep()
     const QString name = Probes().Names().ReverseLookup(gatewayText);
     if (!name.isEmpty() && name != gatewayText) {
         m_strResolvedAddress = gatewayText;
-        const QMutexLocker lock(&document.DocumentLock());
+        const std::lock_guard lock(document.DocumentLock());
         document.m_survey.GatewayHostName = name;
     }
     Report(QStringLiteral("のハードウェア情報を取得しました。"));
     QStringList infoLines;
     if (!m_strResolvedAddress.isEmpty() && m_p.snmp) {
         infoLines = GatewaySnmpLines(gatewayText);
-        const QMutexLocker lock(&document.DocumentLock());
+        const std::lock_guard lock(document.DocumentLock());
         document.m_survey.GatewayInfoLines = infoLines;
     }
     AddUpnpFacts(infoLines);
@@ -220,7 +220,7 @@ void CTh_Analysis::AddUpnpFacts(QStringList& infoLines)
             infoLines.append(text);
     }
     CNetDoc& document = m_survey.Document();
-    const QMutexLocker lock(&document.DocumentLock());
+    const std::lock_guard lock(document.DocumentLock());
     document.m_survey.GatewayInfoLines = infoLines;
     if (gateway->externalAddress.isEmpty())
         return;
@@ -345,7 +345,7 @@ void CTh_Analysis::GroupAddressesByMac()
 
 void CTh_Analysis::TransferToSystem()
 {
-    const QMutexLocker lock(&m_survey.Document().DocumentLock());
+    const std::lock_guard lock(m_survey.Document().DocumentLock());
     CDrawSys& system = *m_pSystem;
     if (!m_astrInfoLines.isEmpty())
         system.DeviceInfoLines() = m_astrInfoLines;

@@ -6,11 +6,11 @@ CTh_Worker::CTh_Worker(NetworkSurvey& survey, CDrawSys* system, const QString& n
     : m_survey(survey)
     , m_pSystem(system)
     , m_strName(name)
+    , m_thread([this] { Run(); }, kStackSize)
 {
-    setStackSize(kStackSize);
 }
 
-void CTh_Worker::run()
+void CTh_Worker::Run()
 {
     DoSurvey();
     m_survey.ThreadEnded(*this);

@@ -7,12 +7,12 @@
 #include "survey/DiscoveryServiceCheck.h"
 #include "survey/DomainAssignment.h"
 #include "survey/LocalNetworkFacts.h"
+#include "document/NativeThread.h"
 #include "survey/SurveyFrontEnd.h"
 #include "survey/SurveySettings.h"
 #include "survey/platform/NetworkProbes.h"
 
-#include <QMutexLocker>
-#include <QThread>
+#include <mutex>
 
 namespace {
 
@@ -20,6 +20,7 @@ namespace {
 std::mutex s_threadEndLock;
 
 constexpr int kSurveySettingCount = 5;
+constexpr std::size_t kSearchStackSize = 1024 * 1024;
 constexpr int kPauseSetting = 4;
 
 const QString kNoHostsMessage = QStringLiteral(
@@ -55,7 +56,7 @@ NetworkSurvey::~NetworkSurvey()
     m_reports.Close();
     ResumeAll();
     if (m_searchThread)
-        m_searchThread->wait();
+        m_searchThread->Join();
     JoinAll();
 }
 
@@ -99,10 +100,17 @@ bool NetworkSurvey::PreconditionHolds()
 
 void NetworkSurvey::StartSearch()
 {
-    m_searchThread.reset(QThread::create([this] { m_searchOutcome = Search(); }));
-    connect(m_searchThread.get(), &QThread::finished, this, &NetworkSurvey::OnSearchDone,
-            Qt::QueuedConnection);
-    m_searchThread->start();
+    m_searchThread = std::make_unique<NativeThread>(
+        [this] {
+            m_searchOutcome = Search();
+            QMetaObject::invokeMethod(this, &NetworkSurvey::OnSearchDone, Qt::QueuedConnection);
+        },
+        kSearchStackSize);
+    if (!m_searchThread->Start()) {
+        // Without a search nothing can be found.
+        m_searchThread.reset();
+        QMetaObject::invokeMethod(this, [this] { OnDevicesCollected({}); }, Qt::QueuedConnection);
+    }
 }
 
 NetworkSurvey::SearchOutcome NetworkSurvey::Search() const
@@ -140,7 +148,7 @@ QMap<QString, QString> NetworkSurvey::NeighbourTable(const QList<CWsd_Collection
 
 void NetworkSurvey::OnSearchDone()
 {
-    m_searchThread->wait();
+    m_searchThread->Join();
     m_searchThread.reset();
     // A stop during the search ends the survey before any thread starts.
     if (m_bStopRequested) {
@@ -158,7 +166,7 @@ void NetworkSurvey::OnDevicesCollected(SearchOutcome outcome)
     for (const CWsd_Collection& record : std::as_const(m_hostRecords))
         m_document.m_astrWsdNames.append(record.m_strComputerInfo);
     {
-        const QMutexLocker lock(&m_document.DocumentLock());
+        const std::lock_guard lock(m_document.DocumentLock());
         m_document.m_survey.ArpTable = outcome.arpTable;
         m_document.m_survey.LocalGatewayAddress = outcome.localGateway;
         m_document.m_survey.GatewayHostName.clear();
@@ -211,7 +219,7 @@ void NetworkSurvey::Launch()
     common.defaultGatewaySetting = m_settings.DefaultGatewaySetting;
     common.snmp = m_settings.SnmpSurveyFlag == 1;
     {
-        const QMutexLocker lock(&m_document.DocumentLock());
+        const std::lock_guard lock(m_document.DocumentLock());
         m_document.m_survey.GatewayInfoLines.clear();
         m_document.m_survey.GatewayExternalAddressText.clear();
         m_document.m_survey.GatewayExternalAddress = 0;
@@ -224,7 +232,7 @@ void NetworkSurvey::Launch()
         system->m_pDocument = &m_document;
         system->m_nSpacing = m_document.m_nObjectSpacing;
         {
-            const QMutexLocker lock(&m_document.DocumentLock());
+            const std::lock_guard lock(m_document.DocumentLock());
             m_document.m_objects.append(system);
         }
         CTh_Analysis::Parameters parameters = common;
@@ -252,7 +260,7 @@ void NetworkSurvey::AddThread(std::unique_ptr<CTh_Worker> thread)
 {
     const quint64 id = ++m_nNextThreadId;
     CTh_Worker* worker = thread.get();
-    connect(worker, &QThread::finished, this, [this, id] { Reap(id); }, Qt::QueuedConnection);
+    worker->SetId(id);
     m_threads.emplace(id, std::move(thread));
     m_unstarted.append(worker);
     const std::lock_guard lock(m_workersLock);
@@ -263,7 +271,7 @@ void NetworkSurvey::AddThread(std::unique_ptr<CTh_Worker> thread)
 void NetworkSurvey::ResumeNext()
 {
     if (!m_unstarted.isEmpty())
-        m_unstarted.takeFirst()->start();
+        Resume(m_unstarted.takeFirst());
     if (m_unstarted.isEmpty())
         m_launchTimer.stop();
 }
@@ -272,7 +280,24 @@ void NetworkSurvey::ResumeAll()
 {
     m_launchTimer.stop();
     while (!m_unstarted.isEmpty())
-        m_unstarted.takeFirst()->start();
+        Resume(m_unstarted.takeFirst());
+}
+
+// A thread the system refuses to create counts as ended at once, so that
+// the survey still comes to its end.
+void NetworkSurvey::Resume(CTh_Worker* worker)
+{
+    if (worker->Start())
+        return;
+    bool last = false;
+    {
+        const std::lock_guard lock(m_workersLock);
+        m_workers.removeOne(worker);
+        m_nRemaining = int(m_workers.size());
+        last = m_workers.isEmpty();
+    }
+    if (last)
+        QMetaObject::invokeMethod(this, &NetworkSurvey::OnThreadsDone, Qt::QueuedConnection);
 }
 
 void NetworkSurvey::Report(const QString& text, const std::atomic<bool>& mapMode)
@@ -314,6 +339,8 @@ void NetworkSurvey::ThreadEnded(CTh_Worker& thread)
     }
     if (last)
         QMetaObject::invokeMethod(this, &NetworkSurvey::OnThreadsDone, Qt::QueuedConnection);
+    const quint64 id = thread.Id();
+    QMetaObject::invokeMethod(this, [this, id] { Reap(id); }, Qt::QueuedConnection);
 }
 
 void NetworkSurvey::Stop()
@@ -358,21 +385,21 @@ void NetworkSurvey::Reap(quint64 id)
     const auto it = m_threads.find(id);
     if (it == m_threads.end())
         return;
-    it->second->wait();
+    it->second->Join();
     m_threads.erase(it);
 }
 
 void NetworkSurvey::JoinAll()
 {
     for (auto& [id, thread] : m_threads)
-        thread->wait();
+        thread->Join();
     m_threads.clear();
 }
 
 void NetworkSurvey::DeleteMap()
 {
     {
-        const QMutexLocker lock(&m_document.DocumentLock());
+        const std::lock_guard lock(m_document.DocumentLock());
         m_document.DeleteAllObjects();
     }
     m_document.UpdateAllViews(0, nullptr);

@@ -16,8 +16,8 @@
 
 class CNetDoc;
 class CTh_Worker;
+class NativeThread;
 class NetworkProbes;
-class QThread;
 class SurveyFrontEnd;
 class SurveySettings;
 
@@ -94,6 +94,7 @@ private:
     void AddThread(std::unique_ptr<CTh_Worker> thread);
     void ResumeNext();
     void ResumeAll();
+    void Resume(CTh_Worker* worker);
     void TakeReports();
     void ShowReport(const QString& text);
     void ShowStopTexts();
@@ -117,7 +118,7 @@ private:
     bool m_bPickUpPending = false;
     bool m_bProgressOpen = false;
 
-    std::unique_ptr<QThread> m_searchThread;
+    std::unique_ptr<NativeThread> m_searchThread;
     SearchOutcome m_searchOutcome;
     QList<CWsd_Collection> m_hostRecords;
 
