@@ -230,6 +230,14 @@ int CDrawConnect::AttachToGateway()
     return 0;
 }
 
+int CDrawConnect::AttachTo(CDrawNic* far)
+{
+    if (!far)
+        return 0;
+    EndAt(far);
+    return 1;
+}
+
 int CDrawConnect::AttachToSegmentGateway(CDrawNic* nic)
 {
     CDrawDomain* forest = m_pDocument ? m_pDocument->FindDomain(QString()) : nullptr;

@@ -45,6 +45,9 @@ public:
     // Ends the connection at the gateway of the forest's segment that holds
     // one of the interface's addresses; 1 when routed, 0 when there is none.
     int AttachToSegmentGateway(CDrawNic* nic);
+    // Ends the connection at the given interface, found by the caller;
+    // 1 when routed, 0 for none.
+    int AttachTo(CDrawNic* far);
     // Recomputes the route, the rectangles and the branch lines; always 1.
     int Route();
 
