@@ -1,6 +1,7 @@
 #include "SampleMap.h"
 
 #include "document/CNetDoc.h"
+#include "mapbuild/InterfaceWiring.h"
 #include "objects/CDrawDomain.h"
 #include "objects/CDrawSys.h"
 #include "objects/ServerRoles.h"
@@ -104,7 +105,7 @@ void SampleMap::build(CNetDoc& doc)
     printer->SetFqdn(QStringLiteral("\\\\fs01\\経理部プリンタ"));
     server->m_astrSharedPrinters = {QStringLiteral("\\\\fs01\\経理部プリンタ")};
 
-    forest->ConnectAllInterfaces();
+    InterfaceWiring::ConnectAllInterfaces(doc);
     for (qsizetype i = 0; i < systems.size(); ++i)
         place(*systems.at(i), hosts[i].at);
     printer->RepositionPrinter();

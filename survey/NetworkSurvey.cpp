@@ -8,6 +8,7 @@
 #include "survey/DomainAssignment.h"
 #include "survey/LocalNetworkFacts.h"
 #include "document/NativeThread.h"
+#include "mapbuild/MapConstruction.h"
 #include "survey/SurveyFrontEnd.h"
 #include "survey/SurveySettings.h"
 #include "survey/platform/NetworkProbes.h"
@@ -410,7 +411,13 @@ void NetworkSurvey::EndFinished()
     if (m_bProgressOpen)
         m_frontEnd.SetProgressMessage(QStringLiteral("調査スレッドが正常終了しました。"));
     m_frontEnd.Beep(500, 100);
-    emit mapWanted();
+    if (m_bProgressOpen)
+        m_frontEnd.SetProgressHeader(MapConstruction::Headline());
+    MapConstruction::MakeDomain(m_document, [this](const QString& line) {
+        if (m_bProgressOpen)
+            m_frontEnd.SetProgressMessage(line);
+    });
+    emit mapBuilt();
     ReturnToIdle();
     m_frontEnd.RepaintMap();
     emit ended(Ending::Finished);

@@ -25,7 +25,7 @@ class SurveySettings;
 // analysis thread per device plus one for the default gateway, shows their
 // progress and ends in one of three ways. A survey replaces the document's
 // whole map: its objects are deleted when the survey starts, and when it
-// ends the document holds one system object per device.
+// ends normally the map is built from one system object per device.
 //
 // Everything here runs on the user-interface thread except the device
 // search and the analysis threads. The user interface never waits for a
@@ -68,9 +68,9 @@ public:
     void ThreadEnded(CTh_Worker& thread);
 
 signals:
-    // Every thread ended normally: the caller builds the map from the
-    // document now, while the progress window still shows.
-    void mapWanted();
+    // Every thread ended normally and the map has been built from the
+    // results; the progress window still shows.
+    void mapBuilt();
     void ended(NetworkSurvey::Ending ending);
 
 private:
