@@ -1,9 +1,12 @@
 #include "CommandLine.h"
+#include "DesktopApplication.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -20,19 +23,34 @@ void ensureRuntimeDirectory()
     qputenv("XDG_RUNTIME_DIR", path.toLocal8Bit());
 }
 
+QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // The commands draw and measure text without a window.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeDirectory();
-    QGuiApplication app(argc, argv);
-    // The built-in demo network lives in the static command library.
-    Q_INIT_RESOURCE(data);
+    const bool command = CommandLine::handles(argumentsOf(argc, argv));
+    // The commands draw and measure text without a window.
+    if (command && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QGuiApplication> app;
+    if (command)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrin"));
     QCoreApplication::setApplicationName(QStringLiteral("Varnex"));
+    // The built-in demo network and the help pages live in a static library.
+    Q_INIT_RESOURCE(data);
+    if (!command)
+        return DesktopApplication().run(QCoreApplication::arguments());
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLine commandLine(out, err);

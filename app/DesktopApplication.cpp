@@ -1,0 +1,76 @@
+#include "DesktopApplication.h"
+
+#include "document/CNetDoc.h"
+#include "shell/CMainFrame.h"
+#include "shell/PrinterPage.h"
+#include "shell/SettingsStore.h"
+#include "survey/SurveySettings.h"
+#include "survey/platform/SimulatedNetwork.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTextStream>
+
+bool DesktopApplication::parse(const QStringList& arguments, Options& options)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--network") && hasValue) {
+            options.network = arguments.at(++i);
+        } else if (argument == QLatin1String("--print") && hasValue) {
+            options.print = true;
+            options.file = arguments.at(++i);
+        } else if (argument == QLatin1String("--print-to") && i + 2 < arguments.size()) {
+            options.print = true;
+            options.printer = arguments.at(++i);
+            options.file = arguments.at(++i);
+        } else if (!argument.startsWith(QLatin1String("--")) && options.file.isEmpty()) {
+            options.file = argument;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int DesktopApplication::run(const QStringList& arguments)
+{
+    Options options;
+    if (!parse(arguments, options))
+        return fail(QStringLiteral(
+            "usage: varnex [--network sim:FILE] [FILE] | --print FILE | --print-to PRINTER FILE"));
+    CNetDoc::setPrinterPageSource(&PrinterPage::defaultPrinterPage);
+    if (options.print)
+        return print(options);
+    if (!options.network.startsWith(QLatin1String("sim:")))
+        return fail(QStringLiteral("--network takes sim:FILE; the live network probes are not part "
+                                   "of this build"));
+    const SimulatedNetwork::LoadResult loaded = SimulatedNetwork::load(options.network.mid(4));
+    if (!loaded.network)
+        return fail(loaded.error);
+    SurveySettings settings;
+    const SettingsStore store;
+    settings.LoadAtStart(store);
+    settings.LoadProvisionedAccount(store);
+    CMainFrame frame(*loaded.network, settings);
+    if (options.file.isEmpty() || !frame.OpenFile(options.file))
+        frame.NewDocument();
+    frame.show();
+    return QApplication::exec();
+}
+
+int DesktopApplication::print(const Options& options)
+{
+    QString error;
+    if (!CMainFrame::PrintFile(options.file, options.printer, &error))
+        return fail(error);
+    return 0;
+}
+
+int DesktopApplication::fail(const QString& message)
+{
+    QTextStream err(stderr);
+    err << "varnex: " << message << '\n';
+    return 1;
+}

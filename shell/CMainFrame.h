@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class CChildFrame;
+class DocumentSession;
+class NetworkProbes;
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class SurveySettings;
+
+// The main window: menus, the "標準" toolbar, the status bar and the tabbed
+// document windows, one tab per window on an open map. Commands go to the
+// active document window; the window rectangle, the look and the recent
+// files are remembered between runs.
+//
+// Ownership: the window owns the open maps (sessions); a map closes with
+// its last document window.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kRecentFiles = 4;
+
+    CMainFrame(const NetworkProbes& probes, SurveySettings& settings, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Opens a map in a new document window; false with a message on failure.
+    bool OpenFile(const QString& path);
+    CChildFrame* NewDocument();
+    // Prints a map without showing it. printerName ending in ".pdf" prints
+    // to that PDF file; empty means the default printer.
+    static bool PrintFile(const QString& path, const QString& printerName, QString* error);
+
+    CChildFrame* ActiveChild() const;
+    QList<CChildFrame*> Children() const;
+    QAction* Action(int id) const { return m_actions.value(id); }
+    QStringList RecentFiles() const { return m_astrRecent; }
+    void UpdateActions();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* AddAction(QMenu* menu, int id, const QString& text, void (CMainFrame::*slot)());
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateViewMenu();
+    void CreateToolsMenu();
+    void CreateWindowAndHelpMenus();
+    void CreateToolBar();
+    void SetPrompt(int id, const QString& prompt);
+    void SetPrompts();
+    void SetShortcuts();
+
+    CChildFrame* AddWindow(DocumentSession& session);
+    DocumentSession* ActiveSession() const;
+    bool ConfirmClose(DocumentSession& session);
+    bool SaveSession(DocumentSession& session, bool askName);
+    void ForgetClosedSession(DocumentSession* session);
+    void UpdateTitles();
+    void AddRecent(const QString& path);
+    void RebuildRecentMenu();
+    void RestoreWindowRect();
+    void SaveWindowRect();
+    void OnSurveyingChanged(bool surveying);
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileClose();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditInsertObject();
+    void OnViewStatusBar();
+    void OnBackColor();
+    void OnGrid();
+    void OnSurveyStart();
+    void OnSurveyStop();
+    void OnRelayout();
+    void OnRewire();
+    void OnSurveySettings();
+    void OnWindowNew();
+    void OnAbout();
+    void OnHelp();
+    void OnLook(int id);
+    void OnTool(int shape);
+    void OpenPropertySheet(class CDrawObj* object);
+
+    const NetworkProbes& m_probes;
+    SurveySettings& m_settings;
+    QMdiArea* m_pMdi;
+    QHash<int, QAction*> m_actions;
+    QList<QMenu*> m_topMenus;
+    QMenu* m_pRecentMenu = nullptr;
+    QStringList m_astrRecent;
+    std::vector<std::unique_ptr<DocumentSession>> m_sessions;
+    std::unique_ptr<QPrinter> m_printer;
+    int m_nUntitled = 0;
+    int m_nLook;
+};

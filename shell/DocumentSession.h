@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/CNetDoc.h"
+#include "shell/GuiSurveyFrontEnd.h"
+#include "survey/NetworkSurvey.h"
+
+#include <QObject>
+#include <QString>
+
+class NetworkProbes;
+class SurveySettings;
+
+// One open map: its document, the file it belongs to, and the survey that
+// may run on it. Every document window showing the map shares it.
+//
+// Ownership: members are destroyed in reverse order, so a running survey is
+// stopped and its threads joined before the document goes.
+class DocumentSession : public QObject {
+    Q_OBJECT
+
+public:
+    DocumentSession(const NetworkProbes& probes, const SurveySettings& settings,
+                    QWidget* window, int untitledNumber);
+    ~DocumentSession() override;
+
+    CNetDoc& Document() { return m_document; }
+    NetworkSurvey& Survey() { return m_survey; }
+    GuiSurveyFrontEnd& FrontEnd() { return m_frontEnd; }
+
+    const QString& Path() const { return m_strPath; }
+    // The file name, or "Varnex<n>" for a map never saved.
+    QString Title() const;
+
+    bool Open(const QString& path, QString* error);
+    bool Save(const QString& path, QString* error);
+
+signals:
+    void titleChanged();
+
+private:
+    CNetDoc m_document;
+    GuiSurveyFrontEnd m_frontEnd;
+    NetworkSurvey m_survey;
+    QString m_strPath;
+    int m_nUntitled;
+};

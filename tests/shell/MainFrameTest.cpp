@@ -1,0 +1,214 @@
+#include "app/SampleMap.h"
+#include "listview/CBottView.h"
+#include "mapview/CNetView.h"
+#include "mapview/MapPrinter.h"
+#include "objects/CDrawRect.h"
+#include "shell/ApplicationLook.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/DocumentSession.h"
+#include "shell/SettingsStore.h"
+#include "support/SimulatedLan.h"
+#include "support/TestFiles.h"
+#include "survey/SurveySettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        network = SimulatedLan()
+                      .Computer("PC01", "10.77.0.21", "Domain:CORP")
+                      .Computer("PC02", "10.77.0.22", "Domain:CORP")
+                      .Probe("serverInfo", 200)
+                      .Build();
+        frame = std::make_unique<CMainFrame>(*network, settings);
+        frame->show();
+    }
+
+    void TearDown() override
+    {
+        for (CChildFrame* child : frame->Children())
+            child->Session().Document().SetModifiedFlag(false);
+        frame.reset();
+    }
+
+    static void Wait(int ms)
+    {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    SurveySettings settings;
+    std::unique_ptr<SimulatedNetwork> network;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(MainFrameTest, MenusToolbarAndPromptsAreThoseOfTheProgram)
+{
+    QStringList titles;
+    for (QAction* menu : frame->menuBar()->actions())
+        titles.append(menu->text());
+    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)", "ツール(&T)",
+                                   "ウィンドウ(&W)", "ヘルプ(&H)"}));
+    const auto* bar = frame->findChild<QToolBar*>(QStringLiteral("standard"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->windowTitle(), "標準");
+    QList<int> ids;
+    for (QAction* action : bar->actions()) {
+        int id = 0;
+        for (const int candidate : {57600, 57601, 57603, 57635, 57634, 57637, 57607, 57609, 32794,
+                                    32795, 32806, 32821, 32836, 32822, 32789, 32790, 32823, 32824,
+                                    32793, 32791, 32792, 32831, 32829, 32830, 32833, 57664})
+            if (frame->Action(candidate) == action)
+                id = candidate;
+        ids.append(id);
+    }
+    EXPECT_EQ(ids, (QList<int>{57600, 57601, 57603, 0,     57635, 57634, 57637, 0,     57607,
+                               57609, 0,     32794, 32795, 32806, 32821, 32836, 0,     32822,
+                               32789, 32790, 32823, 32824, 32793, 32791, 32792, 0,     32831,
+                               32829, 32830, 32833, 0,     57664}));
+    EXPECT_EQ(frame->Action(32794)->statusTip(), "システムの解析");
+    EXPECT_EQ(frame->Action(32794)->toolTip(), "システム解析");
+    EXPECT_EQ(frame->Action(32779)->statusTip(), "グリッドラインを描画します。");
+    EXPECT_EQ(frame->Action(57635)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+X"), QKeySequence("Del")}));
+    EXPECT_EQ(frame->Action(57643)->shortcuts().first(), QKeySequence("Ctrl+Z"));
+}
+
+TEST_F(MainFrameTest, NewWindowShowsTheSameMapWithItsOwnSelection)
+{
+    CChildFrame* first = frame->NewDocument();
+    SampleMap::build(first->Session().Document());
+    frame->Action(57648)->trigger();
+    const QList<CChildFrame*> children = frame->Children();
+    ASSERT_EQ(children.size(), 2);
+    EXPECT_EQ(&children.at(0)->Session(), &children.at(1)->Session());
+    children.at(0)->MapView().SelectAll();
+    EXPECT_FALSE(children.at(0)->MapView().selection().isEmpty());
+    EXPECT_TRUE(children.at(1)->MapView().selection().isEmpty());
+
+    // Deleting in one window takes the objects out of the other's selection.
+    children.at(1)->MapView().SelectAll();
+    children.at(0)->MapView().OnEditClear();
+    EXPECT_TRUE(children.at(1)->MapView().selection().isEmpty());
+}
+
+TEST_F(MainFrameTest, ClosingAWindowDuringASurveyStopsItWithoutAsking)
+{
+    CChildFrame* child = frame->NewDocument();
+    DocumentSession& session = child->Session();
+    session.Survey().PickUp();
+    Wait(50);
+    ASSERT_FALSE(session.Survey().IsIdle());
+    EXPECT_FALSE(frame->menuBar()->actions().first()->isEnabled()) << "menus are greyed";
+    session.Document().SetModifiedFlag(true);
+    child->parentWidget()->close();
+    Wait(0);
+    EXPECT_TRUE(frame->Children().isEmpty());
+}
+
+TEST_F(MainFrameTest, ListPaneKeepsItsHeight)
+{
+    CChildFrame* child = frame->NewDocument();
+    child->resize(800, 600);
+    Wait(0);
+    EXPECT_EQ(child->ListView().height(), CChildFrame::kInitialListHeight);
+    auto* splitter = child->findChild<QSplitter*>();
+    ASSERT_NE(splitter, nullptr);
+    const int total = splitter->sizes().at(0) + splitter->sizes().at(1);
+    splitter->setSizes({total - 60, 60});
+    emit splitter->splitterMoved(total - 60, 1);
+    child->resize(800, 900);
+    Wait(0);
+    EXPECT_EQ(child->ListView().height(), 60);
+}
+
+TEST_F(MainFrameTest, LookAndRecentFilesAreRemembered)
+{
+    frame->Action(216)->trigger();
+    EXPECT_TRUE(frame->Action(216)->isChecked());
+    EXPECT_EQ(ApplicationLook::Stored(), 216);
+    frame->Action(210)->trigger();
+
+    QStringList paths;
+    for (int n = 0; n < 5; ++n) {
+        paths.prepend(TestFiles::scratchPath(QStringLiteral("recent%1.vxnj").arg(n)));
+        CNetDoc document;
+        document.OnNewDocument();
+        ASSERT_TRUE(document.OnSaveDocument(paths.first()));
+        ASSERT_TRUE(frame->OpenFile(paths.first()));
+    }
+    EXPECT_EQ(frame->RecentFiles(), paths.mid(0, CMainFrame::kRecentFiles));
+    SurveySettings again;
+    CMainFrame second(*network, again);
+    EXPECT_EQ(second.RecentFiles(), paths.mid(0, CMainFrame::kRecentFiles));
+}
+
+TEST_F(MainFrameTest, AboutBoxNamesTheVersion)
+{
+    EXPECT_EQ(CAboutDlg::VersionLabel(), "Varnex Version 0.1.0.0");
+}
+
+TEST_F(MainFrameTest, UndoRedoCommandsFollowTheSnapshots)
+{
+    CChildFrame* child = frame->NewDocument();
+    CNetDoc& document = child->Session().Document();
+    EXPECT_FALSE(frame->Action(57643)->isEnabled());
+    document.AddObject(new CDrawRect(Rect{0, 0, 100, 100}));
+    document.SaveSnapshot();
+    frame->UpdateActions();
+    ASSERT_TRUE(frame->Action(57643)->isEnabled());
+    frame->Action(57643)->trigger();
+    EXPECT_TRUE(document.m_objects.isEmpty());
+    EXPECT_TRUE(frame->Action(57644)->isEnabled());
+    frame->Action(57644)->trigger();
+    EXPECT_EQ(document.m_objects.size(), 1);
+}
+
+// Pictures for the README; written where VARNEX_SCREENSHOTS points.
+TEST_F(MainFrameTest, Screenshots)
+{
+    const QString directory = qEnvironmentVariable("VARNEX_SCREENSHOTS");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "set VARNEX_SCREENSHOTS to a directory to write the pictures";
+    const QString map = qEnvironmentVariable("VARNEX_SCREENSHOT_MAP");
+    ASSERT_FALSE(map.isEmpty()) << "VARNEX_SCREENSHOT_MAP names the map to show";
+    frame->resize(1400, 900);
+    ASSERT_TRUE(frame->OpenFile(map));
+    Wait(100);
+    EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/main-window.png")));
+
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewWidget preview(&printer);
+    preview.resize(1000, 800);
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
+        MapPrinter(frame->ActiveChild()->Session().Document()).Print(*target);
+    });
+    preview.show();
+    preview.updatePreview();
+    preview.setViewMode(QPrintPreviewWidget::AllPagesView);
+    Wait(50);
+    preview.fitInView();
+    Wait(100);
+    EXPECT_TRUE(preview.grab().save(directory + QStringLiteral("/print-preview.png")));
+}
+
+} // namespace
