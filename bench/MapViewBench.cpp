@@ -1,0 +1,61 @@
+// Repaints the visible part of a map of 10,000 devices the way the map view
+// does on screen: a clip-bound paint of the viewport.
+#include "document/CNetDoc.h"
+#include "mapview/CNetView.h"
+#include "objects/CDrawSys.h"
+#include "objects/CDrawText.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Devices in rows of 100, each with an address and a host-name label.
+void FillMap(CNetDoc& document, int devices)
+{
+    for (int n = 0; n < devices; ++n) {
+        const int x = 200 + (n % 100) * 400;
+        const int y = 200 + (n / 100) * 500;
+        auto* system = new CDrawSys(Rect{x, y, x + 140, y + 180});
+        document.AddObject(system);
+        system->m_nTypeCode = n % 3 == 0 ? CDrawSys::kTower : CDrawSys::kDesktop;
+        system->AddAdapterAddresses({quint32(0x0A4D0000u + quint32(n))});
+        system->BuildInterfaces();
+        system->SetFqdn(QStringLiteral("host%1.corp.example").arg(n));
+    }
+}
+
+void BM_PaintViewport(benchmark::State& state)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    FillMap(document, int(state.range(0)));
+    CNetView view(document);
+    view.resize(1280, 800);
+    view.show();
+    view.SetViewActive(true);
+    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
+    // Render once so that labels have taken their places.
+    view.viewport()->render(&frame);
+    for (auto _ : state) {
+        view.viewport()->render(&frame);
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+    state.counters["objects"] = double(document.m_objects.size());
+}
+BENCHMARK(BM_PaintViewport)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
