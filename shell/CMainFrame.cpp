@@ -11,6 +11,7 @@
 #include "shell/ApplicationLook.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
+#include "shell/CRectDlg.h"
 #include "shell/DocumentSession.h"
 #include "shell/HelpPages.h"
 #include "shell/SettingsStore.h"
@@ -757,7 +758,8 @@ void CMainFrame::OnRewire()
 
 void CMainFrame::OnSurveySettings()
 {
-    HelpPages::Open(QStringLiteral("tools.html"), this);
+    if (DocumentSession* session = ActiveSession())
+        CRectDlg(session->Document(), m_settings, this).exec();
 }
 
 void CMainFrame::OnWindowNew()

@@ -6,6 +6,7 @@
 #include "shell/ApplicationLook.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
+#include "shell/CRectDlg.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentSession.h"
 #include "shell/SettingsStore.h"
@@ -15,7 +16,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -181,6 +186,53 @@ TEST_F(MainFrameTest, UndoRedoCommandsFollowTheSnapshots)
     EXPECT_TRUE(frame->Action(57644)->isEnabled());
     frame->Action(57644)->trigger();
     EXPECT_EQ(document.m_objects.size(), 1);
+}
+
+// Answers the message box the next action shows, keeping its text.
+void CloseNextMessage(QString& shown)
+{
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+}
+
+TEST_F(MainFrameTest, SettingsDialogOpensWithDefaultsAndChecksItsInput)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    document.m_adwSurveySettings.clear();
+    CRectDlg dialog(document, settings);
+    EXPECT_EQ(dialog.IntervalField()->text(), "100");
+    EXPECT_TRUE(dialog.WmiCheck()->isChecked());
+    EXPECT_EQ(dialog.GatewayLabel()->text(), "設定されていません");
+
+    QString shown;
+    const auto enter = [&](const QString& address) {
+        dialog.GatewayField()->setText(address);
+        CloseNextMessage(shown);
+        dialog.EnterGateway();
+    };
+    enter("192.168.1.1");
+    EXPECT_EQ(dialog.GatewayLabel()->text(), "設定値 192.168.1.1");
+    enter("127.0.0.5");
+    EXPECT_EQ(shown, "127から始まるIPアドレスは、使用できません。");
+    EXPECT_EQ(dialog.GatewayLabel()->text(), "設定値 192.168.1.1");
+
+    dialog.IntervalField()->setText("abc");
+    shown.clear();
+    CloseNextMessage(shown);
+    dialog.accept();
+    EXPECT_EQ(shown, "正の整数を入力してください。");
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+    dialog.IntervalField()->setText("250");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(settings.DefaultGatewaySetting, "192.168.1.1");
+    EXPECT_EQ(document.m_adwSurveySettings, (QList<quint32>{1, 1, 0, 0, 250}));
 }
 
 // Pictures for the README; written where VARNEX_SCREENSHOTS points.

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "survey/SurveyDialogState.h"
+
+#include <QDialog>
+
+class CNetDoc;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class SettingsStore;
+class SurveySettings;
+
+// "ネットワーク調査設定": the survey options of a document and the survey
+// settings of the program. The rules between the controls live in
+// SurveyDialogState; this window shows that state and passes on the user's
+// actions. Modal; nothing changes until "設定".
+class CRectDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    CRectDlg(CNetDoc& document, SurveySettings& settings, QWidget* parent = nullptr);
+
+    const SurveyDialogState& State() const { return m_state; }
+
+    // The controls, for tests: the gateway octets, its buttons and label.
+    QLineEdit* GatewayField() const { return m_pGateway; }
+    QLabel* GatewayLabel() const { return m_pGatewayLabel; }
+    QLineEdit* IntervalField() const { return m_pInterval; }
+    QCheckBox* WmiCheck() const { return m_pWmi; }
+    QLineEdit* AccountField() const { return m_pAccount; }
+
+    void EnterGateway();
+    void ClearGateway();
+
+public slots:
+    void accept() override;
+
+private:
+    QWidget* CreateSurveyGroup();
+    QWidget* CreateWmiGroup();
+    QWidget* CreateGatewayGroup();
+    void ShowState();
+    void OnWmiToggled(bool on);
+    void OnModeChosen(int mode);
+    bool ReadIntervals();
+    void Warn(const QString& message);
+
+    CNetDoc& m_document;
+    SurveySettings& m_settings;
+    SurveyDialogState m_state;
+    QLineEdit* m_pSpacing = nullptr;
+    QLineEdit* m_pInterval = nullptr;
+    QCheckBox* m_pPingOnly = nullptr;
+    QCheckBox* m_pShowFailures = nullptr;
+    QCheckBox* m_pWmi = nullptr;
+    QButtonGroup* m_pModes = nullptr;
+    QLabel* m_pAccountPrompt = nullptr;
+    QLineEdit* m_pDomain = nullptr;
+    QLineEdit* m_pAccount = nullptr;
+    QLineEdit* m_pPassword = nullptr;
+    QLineEdit* m_pGateway = nullptr;
+    QLabel* m_pGatewayLabel = nullptr;
+    QButtonGroup* m_pShapes = nullptr;
+};
