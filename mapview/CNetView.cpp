@@ -4,7 +4,9 @@
 #include "document/CNetDoc.h"
 #include "mapview/CDrawTool.h"
 #include "mapview/CPolyTool.h"
+#include "mapview/EmbeddedFile.h"
 #include "objects/CDrawConnect.h"
+#include "objects/CDrawItem.h"
 #include "objects/CDrawNic.h"
 #include "objects/CDrawOleObj.h"
 #include "objects/CDrawSys.h"
@@ -15,7 +17,12 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QDir>
+#include <QDropEvent>
+#include <QImageReader>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
@@ -39,6 +46,8 @@ CNetView::CNetView(CNetDoc& document, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     m_pFocusRect = new QRubberBand(QRubberBand::Rectangle, viewport());
     connect(&m_document, &CNetDoc::viewsUpdateRequested, this, &CNetView::OnUpdate);
     connect(&m_document, &CNetDoc::allObjectsDeleting, this, &CNetView::ForgetSelection);
@@ -515,4 +524,69 @@ void CNetView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool CNetView::InsertFile(const QString& path, QPoint at, QString* error)
+{
+    if (EmbeddedFile::IsOwnMapFile(path)) {
+        if (error)
+            *error = EmbeddedFile::RefusalMessage();
+        return false;
+    }
+    CDrawItem* item = EmbeddedFile::ItemFromFile(m_document, path, error);
+    if (!item)
+        return false;
+    const Point topLeft = deviceToLogical(Point{at.x(), at.y()});
+    auto* object = new CDrawOleObj(Rect{topLeft.x, topLeft.y, topLeft.x, topLeft.y});
+    object->SetItem(item);
+    m_document.AddObject(object);
+    // Extents are in 0.01 mm: a picture keeps its size at screen resolution,
+    // any other file shows as a name tag.
+    const QSize pixels = QImageReader(path).size();
+    const Size extent = pixels.isValid()
+        ? Size{pixels.width() * 2540 / viewport()->logicalDpiX(),
+               pixels.height() * 2540 / viewport()->logicalDpiY()}
+        : Size{3000, 1200};
+    object->UpdateExtent(extent);
+    Select(object, false);
+    m_document.SaveSnapshot();
+    m_document.UpdateAllViews(0, nullptr);
+    return true;
+}
+
+void CNetView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasImage())
+        event->acceptProposedAction();
+}
+
+void CNetView::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void CNetView::dropEvent(QDropEvent* event)
+{
+    // Drops reach the view through its viewport, in viewport coordinates.
+    DropData(*event->mimeData(), event->position().toPoint());
+    event->acceptProposedAction();
+}
+
+void CNetView::DropData(const QMimeData& data, QPoint at)
+{
+    QStringList files;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    QTemporaryDir scratch;
+    if (files.isEmpty() && data.hasImage() && scratch.isValid()) {
+        const QString picture = scratch.filePath(QStringLiteral("image.png"));
+        if (qvariant_cast<QImage>(data.imageData()).save(picture))
+            files.append(picture);
+    }
+    for (const QString& file : std::as_const(files)) {
+        QString error;
+        if (!InsertFile(file, at, &error))
+            QMessageBox::warning(this, QStringLiteral("Varnex"), error);
+    }
 }

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 class CNetDoc;
+class QMimeData;
 class QRubberBand;
 
 using COLORREF = quint32; // 0x00BBGGRR
@@ -65,6 +66,12 @@ public:
     void SetBackgroundColor(COLORREF color);
     void SetShowGrid(bool show);
     bool ShowsGrid() const { return m_bShowGrid; }
+    // Embeds a file at a device point, selected; false with the reason when
+    // it cannot (the program's own map files are refused).
+    bool InsertFile(const QString& path, QPoint at, QString* error);
+    // Embeds the files, or the picture, of dropped data at a device point.
+    void DropData(const QMimeData& data, QPoint at);
+
     // Esc: the current tool gives up and the select tool takes over.
     void CancelTool();
     // Handles and tool input belong to the active view only.
@@ -100,6 +107,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void OnUpdate(int hint, CDrawObj* object);

@@ -4,7 +4,10 @@
 #include "mapbuild/MapRebuild.h"
 #include "mapview/CDrawTool.h"
 #include "mapview/CNetView.h"
+#include "mapview/EmbeddedFile.h"
 #include "mapview/MapPrinter.h"
+#include "objects/CDrawItem.h"
+#include "objects/CDrawOleObj.h"
 #include "objects/CDrawSys.h"
 #include "objects/DevicePictures.h"
 #include "propsheet/CObjectSheet.h"
@@ -696,8 +699,15 @@ void CMainFrame::OnEditPaste()
 
 void CMainFrame::OnEditInsertObject()
 {
-    QMessageBox::information(this, QStringLiteral("Varnex"),
-                             QStringLiteral("オブジェクトの埋め込みはまだ使えません。"));
+    CChildFrame* child = ActiveChild();
+    if (!child)
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("オブジェクトの挿入"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!child->MapView().InsertFile(path, QPoint(10, 10), &error))
+        QMessageBox::warning(this, QStringLiteral("Varnex"), error);
 }
 
 void CMainFrame::OnViewStatusBar()
@@ -796,6 +806,12 @@ void CMainFrame::OnTool(int shape)
 
 void CMainFrame::OpenPropertySheet(CDrawObj* object)
 {
-    if (object)
-        CObjectSheet(*object, this).exec();
+    if (!object)
+        return;
+    if (object->IsKindOf(CDrawOleObj::StaticClass())) {
+        if (const CDrawItem* item = static_cast<CDrawOleObj*>(object)->m_pClientItem)
+            EmbeddedFile::Open(*item);
+        return;
+    }
+    CObjectSheet(*object, this).exec();
 }

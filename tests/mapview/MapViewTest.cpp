@@ -2,7 +2,10 @@
 #include "document/CNetDoc.h"
 #include "mapview/CDrawTool.h"
 #include "mapview/CNetView.h"
+#include "mapview/EmbeddedFile.h"
 #include "mapview/MapPrinter.h"
+#include "objects/CDrawItem.h"
+#include "objects/CDrawOleObj.h"
 #include "objects/CDrawPoly.h"
 #include "objects/CDrawRect.h"
 #include "objects/CDrawSys.h"
@@ -407,6 +410,66 @@ TEST_F(MapViewTest, PrintingPutsObjectsOnTheirPages)
         const QColor inside = image.pixelColor(400 * dpi / 254, 400 * dpi / 254);
         EXPECT_EQ(inside, n == 1 ? QColor(Qt::red) : QColor(Qt::blue)) << "page " << n;
     }
+}
+
+TEST_F(MapViewTest, EmbeddedFilesKeepTheirBytesThroughTheMapFile)
+{
+    const QString picture = TestFiles::scratchPath("red.png");
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(picture));
+    const QString notes = TestFiles::scratchPath("notes.txt");
+    TestFiles::writeAll(notes, "配線メモ\n");
+
+    QString error;
+    ASSERT_TRUE(view->InsertFile(picture, QPoint(10, 10), &error)) << error.toStdString();
+    ASSERT_TRUE(view->InsertFile(notes, QPoint(200, 10), &error)) << error.toStdString();
+    const QList<CDrawOleObj*> objects = ObjectsOf<CDrawOleObj>();
+    ASSERT_EQ(objects.size(), 2);
+    EXPECT_EQ(view->selection(), QList<CDrawObj*>{objects.at(1)});
+    EXPECT_FALSE(objects.at(0)->m_pClientItem->Picture().isNull()) << "a picture is drawn";
+    EXPECT_TRUE(objects.at(1)->m_pClientItem->Picture().isNull());
+    EXPECT_EQ(objects.at(1)->m_pClientItem->TypeName(), "notes.txt") << "other files show their name";
+    EXPECT_NE(objects.at(0)->m_pClientItem->m_dwItemNumber, objects.at(1)->m_pClientItem->m_dwItemNumber);
+
+    const QString map = TestFiles::scratchPath("embedded.vxnj");
+    ASSERT_TRUE(document.OnSaveDocument(map));
+    CNetDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(map));
+    QList<CDrawItem*> items;
+    for (CDrawObj* object : reopened.m_objects)
+        if (object->IsKindOf(CDrawOleObj::StaticClass()))
+            items.append(static_cast<CDrawOleObj*>(object)->m_pClientItem);
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(EmbeddedFile::FileName(*items.at(1)), "notes.txt");
+    EXPECT_EQ(EmbeddedFile::FileData(*items.at(1)), TestFiles::readAll(notes));
+    EXPECT_EQ(EmbeddedFile::FileData(*items.at(0)), TestFiles::readAll(picture));
+}
+
+TEST_F(MapViewTest, OwnMapFilesAreNeverEmbedded)
+{
+    for (const char* name : {"office.vxnj", "OLD.VXN"}) {
+        const QString path = TestFiles::scratchPath(name);
+        TestFiles::writeAll(path, "map");
+        QString error;
+        EXPECT_FALSE(view->InsertFile(path, QPoint(10, 10), &error)) << name;
+        EXPECT_EQ(error, "OLE Varnex Document ファイルを呼出す事は出来ません。");
+    }
+    EXPECT_TRUE(document.m_objects.isEmpty());
+}
+
+TEST_F(MapViewTest, DroppedFilesAreEmbeddedWhereTheyFall)
+{
+    const QString notes = TestFiles::scratchPath("dropped.txt");
+    TestFiles::writeAll(notes, "text");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(notes)});
+    view->DropData(data, QPoint(120, 80));
+    const QList<CDrawOleObj*> objects = ObjectsOf<CDrawOleObj>();
+    ASSERT_EQ(objects.size(), 1);
+    const Point corner = Map(QPoint(120, 80));
+    EXPECT_EQ(objects.first()->m_position.left, corner.x);
+    EXPECT_EQ(objects.first()->m_position.top, corner.y);
 }
 
 } // namespace
