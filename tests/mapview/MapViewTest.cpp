@@ -157,6 +157,25 @@ TEST_F(MapViewTest, ShapeToolsDrawTheirKindAndStayCurrent)
     }
 }
 
+TEST_F(MapViewTest, TextToolsDrawLabelsPlacedByTheirCode)
+{
+    const std::pair<int, int> tools[] = {{11, CDrawText::above},   {12, CDrawText::below},
+                                         {13, CDrawText::rightOf}, {14, CDrawText::leftOf},
+                                         {16, CDrawText::below}};
+    for (const auto& [shape, position] : tools) {
+        SCOPED_TRACE(shape);
+        document.DeleteAllObjects();
+        CDrawTool::s_nActiveShape = shape;
+        Click(QPoint(60, 60));
+        EXPECT_TRUE(ObjectsOf<CDrawText>().isEmpty());
+        CDrawTool::s_nActiveShape = shape;
+        Drag(QPoint(100, 100), QPoint(220, 140));
+        const QList<CDrawText*> labels = ObjectsOf<CDrawText>();
+        ASSERT_EQ(labels.size(), 1);
+        EXPECT_EQ(labels.first()->m_nPosition, position);
+    }
+}
+
 TEST_F(MapViewTest, PolygonClosesOnItsFirstPoint)
 {
     CDrawTool::s_nActiveShape = 5;

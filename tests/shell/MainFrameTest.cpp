@@ -3,6 +3,7 @@
 #include "mapview/CNetView.h"
 #include "mapview/MapPrinter.h"
 #include "objects/CDrawRect.h"
+#include "objects/CDrawSys.h"
 #include "shell/ApplicationLook.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
@@ -31,6 +32,8 @@
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <typeinfo>
 
 namespace {
 
@@ -165,6 +168,29 @@ TEST_F(MainFrameTest, LookAndRecentFilesAreRemembered)
     SurveySettings again;
     CMainFrame second(*network, again);
     EXPECT_EQ(second.RecentFiles(), paths.mid(0, CMainFrame::kRecentFiles));
+}
+
+TEST_F(MainFrameTest, RelayoutPutsAMovedDeviceBackAfterASurvey)
+{
+    CChildFrame* child = frame->NewDocument();
+    DocumentSession& session = child->Session();
+    QEventLoop loop;
+    QObject::connect(&session.Survey(), &NetworkSurvey::ended, &loop, &QEventLoop::quit);
+    frame->Action(32794)->trigger();
+    loop.exec();
+    frame->UpdateActions();
+    ASSERT_TRUE(frame->Action(32806)->isEnabled());
+    CDrawSys* device = nullptr;
+    for (CDrawObj* object : session.Document().m_objects)
+        if (typeid(*object) == typeid(CDrawSys) && !static_cast<CDrawSys*>(object)->m_nics.isEmpty())
+            device = static_cast<CDrawSys*>(object);
+    ASSERT_NE(device, nullptr);
+    const Rect place = device->m_position;
+    device->MoveTo(place.translated(3000, 3000), &child->MapView());
+    frame->Action(32806)->trigger();
+    EXPECT_EQ(device->m_position, place);
+    frame->Action(32821)->trigger();
+    EXPECT_EQ(device->m_position, place);
 }
 
 TEST_F(MainFrameTest, AboutBoxNamesTheVersion)
