@@ -129,44 +129,46 @@ CDrawItem* EmbeddedFile::ItemFromFile(const CNetDoc& document, const QString& pa
     return item;
 }
 
-QString EmbeddedFile::FileName(const CDrawItem& item)
+EmbeddedFile::Package EmbeddedFile::Unpack(const CDrawItem& item)
 {
     StorageNode holder;
     const QByteArray* native = NativeOf(item, holder);
     if (!native)
         return {};
     qsizetype at = 6;
-    return QString::fromUtf8(TextAt(*native, at));
-}
-
-QByteArray EmbeddedFile::FileData(const CDrawItem& item)
-{
-    StorageNode holder;
-    const QByteArray* native = NativeOf(item, holder);
-    if (!native)
-        return {};
-    qsizetype at = 6;
-    TextAt(*native, at);
+    Package package;
+    package.fileName = QString::fromUtf8(TextAt(*native, at));
     TextAt(*native, at);
     at += 8;
     TextAt(*native, at);
     const quint32 size = DwordAt(*native, at);
     at += 4;
-    if (at + qsizetype(size) > native->size())
-        return {};
-    return native->mid(at, size);
+    if (at + qsizetype(size) <= native->size())
+        package.data = native->mid(at, size);
+    return package;
+}
+
+QString EmbeddedFile::FileName(const CDrawItem& item)
+{
+    return Unpack(item).fileName;
+}
+
+QByteArray EmbeddedFile::FileData(const CDrawItem& item)
+{
+    return Unpack(item).data;
 }
 
 bool EmbeddedFile::Open(const CDrawItem& item)
 {
-    const QString name = QFileInfo(FileName(item)).fileName();
+    const Package package = Unpack(item);
+    const QString name = QFileInfo(package.fileName).fileName();
     if (name.isEmpty())
         return false;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation)
         + QStringLiteral("/varnex-embedded-%1").arg(item.m_dwItemNumber);
     QDir().mkpath(folder);
     QFile out(folder + QLatin1Char('/') + name);
-    if (!out.open(QIODevice::WriteOnly) || out.write(FileData(item)) < 0)
+    if (!out.open(QIODevice::WriteOnly) || out.write(package.data) < 0)
         return false;
     out.close();
     return QDesktopServices::openUrl(QUrl::fromLocalFile(out.fileName()));

@@ -26,5 +26,10 @@ public:
     static bool Open(const CDrawItem& item);
 
     static QByteArray NativeStream(const QString& fileName, const QByteArray& data);
+    struct Package {
+        QString fileName;
+        QByteArray data;
+    };
+    static Package Unpack(const CDrawItem& item);
     static QByteArray CompObjStream(const QString& typeName);
 };

@@ -43,17 +43,18 @@ int MapPrinter::PreparePages()
     return m_document.m_nPages;
 }
 
-void MapPrinter::PrintPage(QPainter& painter, int page, int dpiX, int dpiY)
+void MapPrinter::PrintPage(QPainter& painter, int pageNumber, int dpiX, int dpiY)
 {
     const Size size = m_document.m_sizePage;
     const int pagesX = std::max(1, m_document.m_nPagesX);
-    const int column = (page - 1) % pagesX;
-    const int row = (page - 1) / pagesX;
-    m_rcPage = Rect{column * size.cx, row * size.cy, (column + 1) * size.cx, (row + 1) * size.cy};
+    const int column = (pageNumber - 1) % pagesX;
+    const int row = (pageNumber - 1) / pagesX;
+    const Rect page{column * size.cx, row * size.cy, (column + 1) * size.cx, (row + 1) * size.cy};
+    SetArea(page);
     painter.save();
     painter.scale(dpiX / kUnitsPerInch, dpiY / kUnitsPerInch);
-    painter.translate(-m_rcPage.left, -m_rcPage.top);
-    const QRect pageRect(m_rcPage.left, m_rcPage.top, size.cx, size.cy);
+    painter.translate(-page.left, -page.top);
+    const QRect pageRect(page.left, page.top, size.cx, size.cy);
     painter.setClipRect(pageRect);
     painter.fillRect(pageRect, GdiMapping::color(m_document.m_crBackground));
     painter.setRenderHint(QPainter::Antialiasing);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/Geometry.h"
-#include "objects/DrawView.h"
+#include "mapview/PrintingView.h"
 
 class CNetDoc;
 class QPagedPaintDevice;
@@ -10,7 +10,7 @@ class QPainter;
 // Prints a map page by page: the map is cut into pages of the document's
 // page size, counted row by row from the top-left, each drawn without grid
 // or handles. Also what print preview shows.
-class MapPrinter : public DrawView {
+class MapPrinter : public PrintingView {
 public:
     explicit MapPrinter(CNetDoc& document);
 
@@ -23,17 +23,6 @@ public:
     // Prints every page; false when the device could not be painted on.
     bool Print(QPagedPaintDevice& device);
 
-    bool isPrinting() const override { return true; }
-    Rect clientRectLogical() const override { return m_rcPage; }
-    bool showsHandles() const override { return false; }
-    bool isSelected(const CDrawObj*) const override { return false; }
-    QList<CDrawObj*> selection() const override { return {}; }
-    void removeFromSelection(CDrawObj*) override {}
-    void invalidateObject(CDrawObj*) override {}
-    Point logicalToDevice(Point p) const override { return p; }
-    Point deviceToLogical(Point p) const override { return p; }
-
 private:
     CNetDoc& m_document;
-    Rect m_rcPage;
 };

@@ -2,7 +2,7 @@
 
 #include "document/CNetDoc.h"
 #include "objects/CDrawObj.h"
-#include "objects/DrawView.h"
+#include "mapview/PrintingView.h"
 #include "objects/GdiMapping.h"
 
 #include <QPainter>
@@ -11,28 +11,6 @@ namespace {
 
 // Map units are 0.1 mm: 254 of them to the inch.
 constexpr double kUnitsPerInch = 254.0;
-
-// A view that shows everything: no selection, no handles, every object drawn
-// as for a printout.
-class WholeMapView : public DrawView {
-public:
-    explicit WholeMapView(const Rect& area)
-        : m_area(area)
-    {
-    }
-    bool isPrinting() const override { return true; }
-    Rect clientRectLogical() const override { return m_area; }
-    bool showsHandles() const override { return false; }
-    bool isSelected(const CDrawObj*) const override { return false; }
-    QList<CDrawObj*> selection() const override { return {}; }
-    void removeFromSelection(CDrawObj*) override {}
-    void invalidateObject(CDrawObj*) override {}
-    Point logicalToDevice(Point p) const override { return p; }
-    Point deviceToLogical(Point p) const override { return p; }
-
-private:
-    Rect m_area;
-};
 
 } // namespace
 
@@ -56,7 +34,7 @@ QImage MapRenderer::render(CNetDoc& document, int dpi)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(scale, scale);
-    WholeMapView view(area);
+    PrintingView view(area);
     document.DrawObjects(painter, &view);
     return image;
 }
