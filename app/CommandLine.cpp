@@ -56,8 +56,8 @@ int CommandLine::usage()
              "       varnex dump FILE\n"
              "       varnex convert IN OUT\n"
              "       varnex render FILE --png OUT [--dpi N]\n"
-             "       varnex survey [--network sim:FILE|live] --out MAP [--png FILE] [--dpi N]\n"
-             "                     [--pause MS] [--community NAME]...\n";
+             "       varnex survey [--network sim:FILE|live] --out MAP [--csv FILE] [--png FILE]\n"
+             "                     [--dpi N] [--pause MS] [--community NAME]...\n";
     m_err.flush();
     return 2;
 }

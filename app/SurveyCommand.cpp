@@ -32,8 +32,8 @@ int SurveyCommand::run(const QStringList& arguments)
 {
     Options options;
     if (!parse(arguments, options)) {
-        m_err << "usage: varnex survey [--network sim:FILE|live] --out MAP [--png FILE] [--dpi N]\n"
-                 "                     [--pause MS] [--community NAME]...\n";
+        m_err << "usage: varnex survey [--network sim:FILE|live] --out MAP [--csv FILE] [--png FILE]\n"
+                 "                     [--dpi N] [--pause MS] [--community NAME]...\n";
         m_err.flush();
         return 2;
     }
@@ -54,6 +54,8 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
             options.out = value;
         else if (argument == QLatin1String("--png"))
             options.png = value;
+        else if (argument == QLatin1String("--csv"))
+            options.csv = value;
         else if (argument == QLatin1String("--dpi"))
             options.dpi = value.toInt(&ok);
         else if (argument == QLatin1String("--pause"))
@@ -119,6 +121,12 @@ int SurveyCommand::survey(const Options& options)
     QString error;
     if (!document.OnSaveDocument(options.out, &error))
         return fail(QStringLiteral("cannot save %1: %2").arg(options.out, error));
+    if (!options.csv.isEmpty()) {
+        HostInventory inventory;
+        inventory.Build(document, survey.InventoryDevices());
+        if (!HostInventory::WriteCsv(inventory.Lines(), options.csv))
+            return fail(QStringLiteral("cannot write %1").arg(options.csv));
+    }
     if (!options.png.isEmpty()) {
         const QImage image = options.dpi ? MapRenderer::render(document, options.dpi)
                                          : MapRenderer::render(document);

@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <QTextStream>
 
-// varnex survey [--network sim:FILE|live] --out MAP [--png FILE] [--dpi N]
-//               [--pause MS] [--community NAME]...
+// varnex survey [--network sim:FILE|live] --out MAP [--csv FILE] [--png FILE]
+//               [--dpi N] [--pause MS] [--community NAME]...
 // Surveys a network without windows and writes the map. Without --network
 // the built-in demo company network is surveyed. Ctrl+C stops the survey.
 class SurveyCommand {
@@ -22,6 +22,7 @@ private:
         QString network = QStringLiteral("sim::/data/demo-network.json");
         QString out;
         QString png;
+        QString csv;
         int dpi = 0;
         int pause = -1;
         QStringList communities;

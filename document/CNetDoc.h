@@ -130,6 +130,8 @@ public:
     QObject* m_pListView = nullptr;
     QStringList m_astrWmiClassNames;
     SurveyResults m_survey;
+    // The inventory tables of the last survey as one text (see HostInventory).
+    QStringList m_astrHostTable;
 
     // Serialises the survey threads' changes to the objects with each other
     // and with drawing.

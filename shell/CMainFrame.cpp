@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "listview/CBottView.h"
+#include "mapbuild/HostInventory.h"
 #include "mapbuild/MapRebuild.h"
 #include "mapview/CDrawTool.h"
 #include "mapview/CNetView.h"
@@ -164,7 +165,7 @@ void CMainFrame::CreateFileMenu()
     AddAction(menu, 57602, QStringLiteral("閉じる(&C)"), &CMainFrame::OnFileClose);
     AddAction(menu, 57603, QStringLiteral("上書き保存(&S)"), &CMainFrame::OnFileSave);
     AddAction(menu, 57604, QStringLiteral("名前を付けて保存(&A)..."), &CMainFrame::OnFileSaveAs);
-    AddAction(menu, 32819, QStringLiteral("CSV出力"), nullptr);
+    AddAction(menu, 32819, QStringLiteral("CSV出力"), &CMainFrame::OnFileExportCsv);
     menu->addSeparator();
     AddAction(menu, 57607, QStringLiteral("印刷(&P)..."), &CMainFrame::OnFilePrint);
     AddAction(menu, 57609, QStringLiteral("印刷プレビュー(&V)"), &CMainFrame::OnFilePrintPreview);
@@ -503,7 +504,7 @@ void CMainFrame::UpdateActions()
     };
     for (const int id : {57602, 57603, 57604, 57607, 57609, 57856, 32772, 32779, 57648, 57650, 57651})
         enable(id, view != nullptr);
-    enable(32819, false);
+    enable(32819, session && idle);
     for (const int id : {32831, 32829, 32830, 32833})
         enable(id, false);
     enable(57634, hasSelection);
@@ -609,6 +610,21 @@ void CMainFrame::OnFileSaveAs()
 {
     if (DocumentSession* session = ActiveSession())
         SaveSession(*session, true);
+}
+
+void CMainFrame::OnFileExportCsv()
+{
+    DocumentSession* session = ActiveSession();
+    if (!session)
+        return;
+    const QString path = QFileDialog::getSaveFileName(
+        this, QString(), HostInventory::DefaultCsvName(session->Title()),
+        QStringLiteral("CSV(カンマ区切り)(*.csv)"));
+    if (path.isEmpty())
+        return;
+    HostInventory inventory;
+    inventory.Build(session->Document(), session->Survey().InventoryDevices());
+    HostInventory::WriteCsv(inventory.Lines(), path);
 }
 
 void CMainFrame::OnFilePrint()

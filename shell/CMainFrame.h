@@ -80,6 +80,7 @@ private:
     void OnFileClose();
     void OnFileSave();
     void OnFileSaveAs();
+    void OnFileExportCsv();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();

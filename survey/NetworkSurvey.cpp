@@ -417,10 +417,22 @@ void NetworkSurvey::EndFinished()
         if (m_bProgressOpen)
             m_frontEnd.SetProgressMessage(line);
     });
+    HostInventory inventory;
+    inventory.Build(m_document, InventoryDevices());
+    m_document.m_astrHostTable = inventory.Lines();
     emit mapBuilt();
     ReturnToIdle();
     m_frontEnd.RepaintMap();
     emit ended(Ending::Finished);
+}
+
+QList<HostInventory::Device> NetworkSurvey::InventoryDevices() const
+{
+    QList<HostInventory::Device> devices;
+    for (const CWsd_Collection& record : m_hostRecords)
+        devices.append({record.m_strName, record.m_strManufacturer, record.m_strFirmwareVersion,
+                        record.m_strSerialNumber, record.m_astrCategories});
+    return devices;
 }
 
 void NetworkSurvey::EndAborted()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mapbuild/HostInventory.h"
 #include "survey/CWsd_Collection.h"
 #include "survey/SurveyProgress.h"
 #include "survey/SurveyReportChannel.h"
@@ -56,6 +57,8 @@ public:
     void OnProgressWindowClosed();
 
     const QList<CWsd_Collection>& HostRecords() const { return m_hostRecords; }
+    // The discovered devices as the inventory tables read them.
+    QList<HostInventory::Device> InventoryDevices() const;
     // Survey threads still running: the remaining count of the progress.
     int RemainingThreads() const { return m_nRemaining; }
     // Threads that exist, running or not yet reaped.

@@ -41,7 +41,8 @@ TEST(SurveyCommand, DemoNetworkGivesAMapAndAPicture)
 {
     const QString map = TestFiles::scratchPath("demo-survey.vxnj");
     const QString png = TestFiles::scratchPath("demo-survey.png");
-    const Outcome outcome = survey({"--out", map, "--png", png, "--pause", "0"});
+    const QString csv = TestFiles::scratchPath("demo-survey.csv");
+    const Outcome outcome = survey({"--out", map, "--png", png, "--csv", csv, "--pause", "0"});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.out.contains("23 devices surveyed")) << outcome.out.toStdString();
     // Not a terminal: plain progress lines.
@@ -57,6 +58,13 @@ TEST(SurveyCommand, DemoNetworkGivesAMapAndAPicture)
     EXPECT_GE(systems, 23);
     EXPECT_EQ(document.m_astrSurveyHosts.size(), 23);
     EXPECT_FALSE(QImage(png).isNull());
+    const QByteArray table = TestFiles::readAll(csv);
+    ASSERT_TRUE(table.startsWith("\xFF\xFE"));
+    const QStringList lines = QString::fromUtf16(reinterpret_cast<const char16_t*>(table.constData() + 2),
+                                                 (table.size() - 2) / 2)
+                                  .split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.at(0), "FQDN_TABLE");
+    EXPECT_TRUE(lines.contains("tvdc01.tavrin-demo.local,DOMAIN_CTRL"));
 }
 
 TEST(SurveyCommand, FailuresExitWithAReason)
