@@ -358,7 +358,9 @@ CChildFrame* CMainFrame::AddWindow(DocumentSession& session)
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
     window->setWindowTitle(session.Title());
-    connect(window, &QObject::destroyed, this, [this, s = &session] { ForgetClosedSession(s); });
+    // Queued: while the window is being destroyed the area still lists it.
+    connect(window, &QObject::destroyed, this, [this, s = &session] { ForgetClosedSession(s); },
+            Qt::QueuedConnection);
     CNetView& view = child->MapView();
     connect(&view, &CNetView::selectionChanged, this, &CMainFrame::UpdateActions);
     connect(&view, &CNetView::propertySheetRequested, this, &CMainFrame::OpenPropertySheet);
