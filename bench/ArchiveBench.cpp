@@ -5,8 +5,6 @@
 #include "objects/CDrawObj.h"
 #include "objects/CDrawSys.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -80,14 +78,3 @@ BENCHMARK(BM_LoadContents)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DeleteAllObjects)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QTemporaryDir scratch;
-    qputenv("VARNEX_SETTINGS", (scratch.path() + QStringLiteral("/Varnex.ini")).toLocal8Bit());
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "objects/CDrawSys.h"
 #include "objects/CDrawText.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -49,13 +48,3 @@ void BM_PaintViewport(benchmark::State& state)
 BENCHMARK(BM_PaintViewport)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,8 +6,6 @@
 #include "mapbuild/MapConstruction.h"
 #include "mapbuild/MapRebuild.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -64,14 +62,3 @@ BENCHMARK(BM_Relayout)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Rewire)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QTemporaryDir scratch;
-    qputenv("VARNEX_SETTINGS", (scratch.path() + QStringLiteral("/Varnex.ini")).toLocal8Bit());
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

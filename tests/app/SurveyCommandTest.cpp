@@ -1,5 +1,6 @@
 #include "document/CNetDoc.h"
 #include "objects/CDrawSys.h"
+#include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
@@ -70,24 +71,15 @@ TEST(SurveyCommand, DemoNetworkGivesAMapAndAPicture)
 TEST(SurveyCommand, FailuresExitWithAReason)
 {
     const QString map = TestFiles::scratchPath("failed-survey.vxnj");
-    const QString empty = networkFile(
-        "empty-network.json",
-        R"({"format": "varnex-simulated-network", "version": 1,
-            "localMachine": {"computerName": "ADMIN", "adapters": [], "neighbours": [],
-              "os": {"major": 10, "minor": 0, "build": 19045, "platformId": 2},
-              "discoveryServices": {
-                "fdPHost": {"automatic": true, "failedStage": 3, "error": 122},
-                "FDResPub": {"automatic": true, "failedStage": 3, "error": 122}}},
-            "hosts": []})");
+    const QString empty = networkFile("empty-network.json", SimulatedLan().Json());
     const QString manual = networkFile(
-        "manual-network.json",
-        R"({"format": "varnex-simulated-network", "version": 1,
-            "localMachine": {"computerName": "ADMIN", "adapters": [], "neighbours": [],
-              "os": {"major": 10, "minor": 0, "build": 19045, "platformId": 2},
-              "discoveryServices": {
-                "fdPHost": {"automatic": false, "failedStage": 3, "error": 122},
-                "FDResPub": {"automatic": true, "failedStage": 3, "error": 122}}},
-            "hosts": []})");
+        "manual-network.json", SimulatedLan()
+                                   .Local([](QJsonObject& local) {
+                                       local["discoveryServices"] = QJsonObject{
+                                           {"fdPHost", SimulatedLan::Service(false)},
+                                           {"FDResPub", SimulatedLan::Service(true)}};
+                                   })
+                                   .Json());
     const struct {
         QStringList arguments;
         int exitCode;

@@ -121,7 +121,8 @@ public:
         return *this;
     }
 
-    std::unique_ptr<SimulatedNetwork> Build() const
+    // The description file of the network.
+    QByteArray Json() const
     {
         QJsonObject root{{"format", "varnex-simulated-network"},
                          {"version", 1},
@@ -130,8 +131,12 @@ public:
                          {"hosts", m_hosts}};
         if (!m_upnp.isEmpty())
             root.insert("upnpGateway", m_upnp);
-        SimulatedNetwork::LoadResult loaded =
-            SimulatedNetwork::loadFromBytes(QJsonDocument(root).toJson(QJsonDocument::Compact));
+        return QJsonDocument(root).toJson(QJsonDocument::Compact);
+    }
+
+    std::unique_ptr<SimulatedNetwork> Build() const
+    {
+        SimulatedNetwork::LoadResult loaded = SimulatedNetwork::loadFromBytes(Json());
         // A network the builder made wrongly is a fault of the caller's code.
         if (!loaded.network)
             qFatal("simulated network: %s", qPrintable(loaded.error));
