@@ -458,7 +458,7 @@ void CNetDoc::UpdatePageSize()
     ResetDefaultSizes();
 }
 
-Rect CNetDoc::UpdatePageCount()
+Rect CNetDoc::ObjectsExtent() const
 {
     // The extent always includes the origin.
     Rect extent;
@@ -469,7 +469,12 @@ Rect CNetDoc::UpdatePageCount()
         extent.right = std::max(extent.right, r.right);
         extent.bottom = std::max(extent.bottom, r.bottom);
     }
-    extent = extent.translated(-extent.left, -extent.top);
+    return extent.translated(-extent.left, -extent.top);
+}
+
+Rect CNetDoc::UpdatePageCount()
+{
+    const Rect extent = ObjectsExtent();
     if (m_sizePage.cx <= 0 || m_sizePage.cy <= 0)
         return extent;
     const int pagesX = pagesFor(extent.width(), m_sizePage.cx);

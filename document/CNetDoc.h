@@ -82,6 +82,9 @@ public:
     bool ResetDefaultSizes();
     void UpdatePageSize();
     Rect UpdatePageCount();
+    // The bounds of every object's position and the origin, moved so that
+    // its top-left is at the origin.
+    Rect ObjectsExtent() const;
     // Every completed edit writes a snapshot of the whole document; undo and
     // redo step through them. An edit after an undo drops the later ones.
     void SaveSnapshot();

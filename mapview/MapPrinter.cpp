@@ -29,14 +29,7 @@ int MapPrinter::PreparePages()
     const Size page = m_document.m_sizePage;
     if (!m_document.FindDomain(QString()) || page.cx <= 0 || page.cy <= 0)
         return m_document.m_nPages;
-    Rect extent;
-    for (const CDrawObj* object : std::as_const(m_document.m_objects)) {
-        const Rect r = object->m_position.normalized();
-        extent.left = std::min(extent.left, r.left);
-        extent.top = std::min(extent.top, r.top);
-        extent.right = std::max(extent.right, r.right);
-        extent.bottom = std::max(extent.bottom, r.bottom);
-    }
+    const Rect extent = m_document.ObjectsExtent();
     m_document.m_nPagesX = PagesFor(extent.width(), page.cx);
     m_document.m_nPagesY = PagesFor(extent.height(), page.cy);
     m_document.m_nPages = m_document.m_nPagesX * m_document.m_nPagesY;

@@ -288,8 +288,13 @@ void NetworkSurvey::ResumeAll()
 // the survey still comes to its end.
 void NetworkSurvey::Resume(CTh_Worker* worker)
 {
-    if (worker->Start())
-        return;
+    if (!worker->Start())
+        RemoveWorker(worker);
+}
+
+// The last worker to leave ends the survey, once the current command is done.
+void NetworkSurvey::RemoveWorker(CTh_Worker* worker)
+{
     bool last = false;
     {
         const std::lock_guard lock(m_workersLock);
@@ -331,15 +336,7 @@ void NetworkSurvey::ThreadEnded(CTh_Worker& thread)
 {
     const std::lock_guard end(s_threadEndLock);
     thread.Report(SurveyProgress::ThreadEndMessage(thread.Name()));
-    bool last = false;
-    {
-        const std::lock_guard lock(m_workersLock);
-        m_workers.removeOne(&thread);
-        m_nRemaining = int(m_workers.size());
-        last = m_workers.isEmpty();
-    }
-    if (last)
-        QMetaObject::invokeMethod(this, &NetworkSurvey::OnThreadsDone, Qt::QueuedConnection);
+    RemoveWorker(&thread);
     const quint64 id = thread.Id();
     QMetaObject::invokeMethod(this, [this, id] { Reap(id); }, Qt::QueuedConnection);
 }

@@ -98,6 +98,7 @@ private:
     void ResumeNext();
     void ResumeAll();
     void Resume(CTh_Worker* worker);
+    void RemoveWorker(CTh_Worker* worker);
     void TakeReports();
     void ShowReport(const QString& text);
     void ShowStopTexts();
