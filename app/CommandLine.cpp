@@ -56,7 +56,7 @@ int CommandLine::usage()
              "       varnex dump FILE\n"
              "       varnex convert IN OUT\n"
              "       varnex render FILE --png OUT [--dpi N]\n"
-             "       varnex survey [--network sim:FILE|live] --out MAP [--csv FILE] [--png FILE]\n"
+             "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
              "                     [--dpi N] [--pause MS] [--community NAME]...\n";
     m_err.flush();
     return 2;

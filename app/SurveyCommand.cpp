@@ -1,13 +1,13 @@
 #include "SurveyCommand.h"
 
 #include "InterruptNotifier.h"
+#include "NetworkChoice.h"
 #include "TerminalSurveyFrontEnd.h"
 #include "document/CNetDoc.h"
 #include "mapview/MapRenderer.h"
 #include "shell/SettingsStore.h"
 #include "survey/NetworkSurvey.h"
 #include "survey/SurveySettings.h"
-#include "survey/platform/SimulatedNetwork.h"
 
 #include <QEventLoop>
 
@@ -32,7 +32,7 @@ int SurveyCommand::run(const QStringList& arguments)
 {
     Options options;
     if (!parse(arguments, options)) {
-        m_err << "usage: varnex survey [--network sim:FILE|live] --out MAP [--csv FILE] [--png FILE]\n"
+        m_err << "usage: varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
                  "                     [--dpi N] [--pause MS] [--community NAME]...\n";
         m_err.flush();
         return 2;
@@ -74,14 +74,14 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
 
 int SurveyCommand::survey(const Options& options)
 {
-    if (options.network == QLatin1String("live"))
-        return fail(QStringLiteral(
-            "the live network probes are not part of this build; use --network sim:FILE"));
-    if (!options.network.startsWith(QLatin1String("sim:")))
-        return fail(QStringLiteral("--network takes sim:FILE or live"));
-    const SimulatedNetwork::LoadResult loaded = SimulatedNetwork::load(options.network.mid(4));
+    const NetworkChoice::Opened loaded = NetworkChoice::Open(options.network);
     if (!loaded.network)
         return fail(loaded.error);
+    if (!loaded.simulatedName.isEmpty()) {
+        m_err << "varnex: surveying the simulated network " << loaded.simulatedName
+              << "; nothing is sent on the network\n";
+        m_err.flush();
+    }
 
     CNetDoc document;
     document.OnNewDocument();

@@ -3,10 +3,10 @@
 #include <QStringList>
 #include <QTextStream>
 
-// varnex survey [--network sim:FILE|live] --out MAP [--csv FILE] [--png FILE]
+// varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]
 //               [--dpi N] [--pause MS] [--community NAME]...
 // Surveys a network without windows and writes the map. Without --network
-// the built-in demo company network is surveyed. Ctrl+C stops the survey.
+// the live network around this machine is surveyed. Ctrl+C stops the survey.
 class SurveyCommand {
 public:
     // Exit codes besides 0 and the usage error 2.
@@ -19,7 +19,7 @@ public:
 
 private:
     struct Options {
-        QString network = QStringLiteral("sim::/data/demo-network.json");
+        QString network = QStringLiteral("live");
         QString out;
         QString png;
         QString csv;

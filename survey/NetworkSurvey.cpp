@@ -88,9 +88,7 @@ void NetworkSurvey::PickUp()
 
 bool NetworkSurvey::PreconditionHolds()
 {
-    const LocalMachineProbe& machine = m_probes.LocalMachine();
-    const DiscoveryServiceCheck::Verdict verdict = DiscoveryServiceCheck::Decide(
-        [&machine](const QString& service) { return machine.DiscoveryService(service); });
+    const DiscoveryServiceCheck::Verdict verdict = m_probes.LocalMachine().SurveyPrecondition();
     if (verdict.holds)
         return true;
     m_frontEnd.ShowMessage(verdict.message);

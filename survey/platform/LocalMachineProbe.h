@@ -28,4 +28,14 @@ public:
     virtual QString OsName() const = 0;
     // What the service manager says about one of the discovery services.
     virtual DiscoveryServiceCheck::Probe DiscoveryService(const QString& service) const = 0;
+    // Whether a survey can start from this machine, and what the user is
+    // told when it cannot. Where the discovery services exist, their start
+    // types decide.
+    virtual DiscoveryServiceCheck::Verdict SurveyPrecondition() const
+    {
+        return DiscoveryServiceCheck::Decide(
+            [this](const QString& service) { return DiscoveryService(service); });
+    }
+    // Whether WMI inventories can be collected from this machine.
+    virtual bool WmiCapable() const = 0;
 };

@@ -214,6 +214,16 @@ LocalMachineProbe::OsVersion SimulatedNetwork::Version() const
 
 QString SimulatedNetwork::OsName() const
 {
+    return WindowsOsName::Name(VersionFacts()).name;
+}
+
+bool SimulatedNetwork::WmiCapable() const
+{
+    return WindowsOsName::Name(VersionFacts()).wmiCapable;
+}
+
+WindowsOsName::VersionFacts SimulatedNetwork::VersionFacts() const
+{
     const OsVersion version = Version();
     WindowsOsName::VersionFacts facts;
     facts.major = version.major;
@@ -226,7 +236,7 @@ QString SimulatedNetwork::OsName() const
     facts.productTypeCode = version.productInfo;
     // Simulated machines are all of today's kind.
     facts.processorArchitecture = WindowsOsName::kArchitectureX64;
-    return WindowsOsName::Name(facts).name;
+    return facts;
 }
 
 DiscoveryServiceCheck::Probe SimulatedNetwork::DiscoveryService(const QString& service) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "survey/platform/NetworkProbes.h"
+#include "survey/WindowsOsName.h"
 #include "survey/platform/SimulatedNetworkData.h"
 
 #include <QByteArray>
@@ -70,6 +71,7 @@ public:
     QString ComputerName() const override;
     OsVersion Version() const override;
     QString OsName() const override;
+    bool WmiCapable() const override;
     DiscoveryServiceCheck::Probe DiscoveryService(const QString& service) const override;
 
 private:
@@ -79,6 +81,7 @@ private:
     quint32 Enter(const QString& probe) const;
     const SimulatedNetworkData::Host* HostByAddress(const QString& address) const;
     const SimulatedNetworkData::Host* HostByName(const QString& name) const;
+    WindowsOsName::VersionFacts VersionFacts() const;
     static QString OfficialName(const SimulatedNetworkData::Host& host);
     static bool SameCredentials(const Credentials& a, const Credentials& b);
 

@@ -43,8 +43,10 @@ TEST(SurveyCommand, DemoNetworkGivesAMapAndAPicture)
     const QString map = TestFiles::scratchPath("demo-survey.vxnj");
     const QString png = TestFiles::scratchPath("demo-survey.png");
     const QString csv = TestFiles::scratchPath("demo-survey.csv");
-    const Outcome outcome = survey({"--out", map, "--png", png, "--csv", csv, "--pause", "0"});
+    const Outcome outcome =
+        survey({"--network", "demo", "--out", map, "--png", png, "--csv", csv, "--pause", "0"});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains("surveying the simulated network デモネットワーク"));
     EXPECT_TRUE(outcome.out.contains("23 devices surveyed")) << outcome.out.toStdString();
     // Not a terminal: plain progress lines.
     EXPECT_TRUE(outcome.err.contains("調査スレッドが正常終了しました。"));
@@ -86,7 +88,7 @@ TEST(SurveyCommand, FailuresExitWithAReason)
         const char* message;
     } cases[] = {
         {{"--network", "sim:" + TestFiles::scratchPath("missing.json"), "--out", map}, 1, "missing.json"},
-        {{"--network", "live", "--out", map}, 1, "live network"},
+        {{"--network", "lab", "--out", map}, 1, "live, demo or sim:FILE"},
         {{"--network", "sim:" + empty, "--out", map}, 3, "nbtstat -c"},
         {{"--network", "sim:" + manual, "--out", map}, 1, "fdPHostサービスは自動起動になってません。"},
         {{"--out"}, 2, "usage"},

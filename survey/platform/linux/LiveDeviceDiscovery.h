@@ -1,0 +1,28 @@
+#pragma once
+
+#include "survey/platform/DeviceDiscoveryProbe.h"
+#include "survey/platform/LocalMachineProbe.h"
+#include "survey/platform/linux/WsDiscoveryClient.h"
+
+// The devices of the local links as a survey sees them: every WS-Discovery
+// device, and this machine itself, published as a computer the way the
+// resource publication service of a Windows machine publishes its own.
+class LiveDeviceDiscovery final : public DeviceDiscoveryProbe {
+public:
+    LiveDeviceDiscovery(const LocalMachineProbe& machine, const WsDiscoveryClient::Options& options);
+
+    Result Discover() const override;
+
+    // This machine's own device: a computer in its workgroup at its address.
+    static Device LocalPublication(const QString& computerName, const QString& workgroup,
+                                   const QString& address);
+    // The address other hosts reach this machine at: the interface of the
+    // default route, else the first usable one; empty without any.
+    static QString PrimaryAddress();
+
+private:
+    static bool Lists(const Result& result, const QString& computerName);
+
+    const LocalMachineProbe& m_machine;
+    WsDiscoveryClient m_client;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// One SOAP 1.2 request over plain HTTP with hard limits: a time budget for
+// the whole exchange, no redirects, no proxy, and a cap on the body read, so
+// a slow or chatty peer costs bounded time and memory.
+class SoapHttpClient {
+public:
+    struct Limits {
+        int connectTimeoutMs = 1000;
+        int totalTimeoutMs = 3000;
+        qsizetype maxBody = 1024 * 1024;
+    };
+
+    struct Response {
+        bool ok = false;
+        long status = 0;
+        QByteArray body;
+        QString error; // why the exchange failed, for the diagnostic output
+    };
+
+    // Call once before any thread uses the client.
+    static void InitialiseOnce();
+    static Response Post(const QString& url, const QByteArray& envelope, const Limits& limits);
+};

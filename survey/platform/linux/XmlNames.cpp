@@ -1,0 +1,63 @@
+#include "XmlNames.h"
+
+#include <string>
+
+namespace {
+
+std::string_view Prefix(std::string_view qualified)
+{
+    const size_t colon = qualified.find(':');
+    return colon == std::string_view::npos ? std::string_view() : qualified.substr(0, colon);
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    const std::string_view blanks = " \t\r\n";
+    const size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    const size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+std::string_view XmlNames::LocalName(const pugi::xml_node& element)
+{
+    const std::string_view qualified = element.name();
+    const size_t colon = qualified.find(':');
+    return colon == std::string_view::npos ? qualified : qualified.substr(colon + 1);
+}
+
+std::string_view XmlNames::NamespaceUri(const pugi::xml_node& element)
+{
+    const std::string_view prefix = Prefix(element.name());
+    const std::string attribute =
+        prefix.empty() ? std::string("xmlns") : "xmlns:" + std::string(prefix);
+    for (pugi::xml_node node = element; node.type() == pugi::node_element; node = node.parent()) {
+        const pugi::xml_attribute declaration = node.attribute(attribute.c_str());
+        if (declaration)
+            return declaration.value();
+    }
+    return {};
+}
+
+bool XmlNames::Is(const pugi::xml_node& element, std::string_view uri, std::string_view local)
+{
+    return element.type() == pugi::node_element && LocalName(element) == local
+        && NamespaceUri(element) == uri;
+}
+
+pugi::xml_node XmlNames::Child(const pugi::xml_node& parent, std::string_view uri,
+                               std::string_view local)
+{
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling())
+        if (Is(child, uri, local))
+            return child;
+    return {};
+}
+
+std::string_view XmlNames::Text(const pugi::xml_node& element)
+{
+    return Trimmed(element.child_value());
+}
