@@ -5,7 +5,7 @@
 #include "shell/PrinterPage.h"
 #include "shell/SettingsStore.h"
 #include "survey/SurveySettings.h"
-#include "survey/platform/SimulatedNetwork.h"
+#include "shell/NetworkSelection.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -39,21 +39,21 @@ int DesktopApplication::run(const QStringList& arguments)
     Options options;
     if (!parse(arguments, options))
         return fail(QStringLiteral(
-            "usage: varnex [--network sim:FILE] [FILE] | --print FILE | --print-to PRINTER FILE"));
+            "usage: varnex [--network live|demo|sim:FILE] [FILE] | --print FILE | --print-to PRINTER FILE"));
     CNetDoc::setPrinterPageSource(&PrinterPage::defaultPrinterPage);
     if (options.print)
         return print(options);
-    if (!options.network.startsWith(QLatin1String("sim:")))
-        return fail(QStringLiteral("--network takes sim:FILE; the live network probes are not part "
-                                   "of this build"));
-    const SimulatedNetwork::LoadResult loaded = SimulatedNetwork::load(options.network.mid(4));
-    if (!loaded.network)
-        return fail(loaded.error);
+    NetworkChoice::Opened opened = NetworkChoice::Open(options.network);
+    if (!opened.network)
+        return fail(opened.error);
+    NetworkSelection network(std::move(opened));
     SurveySettings settings;
     const SettingsStore store;
     settings.LoadAtStart(store);
     settings.LoadProvisionedAccount(store);
-    CMainFrame frame(*loaded.network, settings);
+    settings.WmiAvailable = network.LocalMachine().WmiCapable();
+    CMainFrame frame(network, settings);
+    frame.SetNetworkSelection(&network);
     if (options.file.isEmpty() || !frame.OpenFile(options.file))
         frame.NewDocument();
     frame.show();

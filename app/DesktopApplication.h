@@ -2,19 +2,19 @@
 
 #include <QStringList>
 
-// varnex [--network sim:FILE] [FILE]
+// varnex [--network live|demo|sim:FILE] [FILE]
 // varnex --print FILE
 // varnex --print-to PRINTER FILE      (PRINTER ending in .pdf: that PDF file)
 // Starts the desktop application, or prints a map without showing a window.
-// Until the live network probes are built, surveys run on the simulated
-// network given (the built-in demo network by default).
+// Surveys ask the live network unless another is named; the user can switch
+// to the built-in demo network from the tools menu.
 class DesktopApplication {
 public:
     int run(const QStringList& arguments);
 
 private:
     struct Options {
-        QString network = QStringLiteral("sim::/data/demo-network.json");
+        QString network = QStringLiteral("live");
         QString file;
         QString printer;
         bool print = false;

@@ -1,7 +1,7 @@
 #include "SurveyCommand.h"
 
 #include "InterruptNotifier.h"
-#include "NetworkChoice.h"
+#include "survey/platform/NetworkChoice.h"
 #include "TerminalSurveyFrontEnd.h"
 #include "document/CNetDoc.h"
 #include "mapview/MapRenderer.h"

@@ -1,5 +1,7 @@
 #include "CMainFrame.h"
 
+#include "NetworkSelection.h"
+
 #include "listview/CBottView.h"
 #include "mapbuild/HostInventory.h"
 #include "mapbuild/MapRebuild.h"
@@ -490,7 +492,8 @@ void CMainFrame::UpdateTitles()
         window->setWindowTitle(child->Session().Title() + mark);
     }
     DocumentSession* session = ActiveSession();
-    setWindowTitle(session ? session->Title() + QStringLiteral(" - Varnex") : QStringLiteral("Varnex"));
+    setWindowTitle((session ? session->Title() + QStringLiteral(" - Varnex") : QStringLiteral("Varnex"))
+                   + NetworkNotice());
 }
 
 void CMainFrame::UpdateActions()
@@ -517,6 +520,8 @@ void CMainFrame::UpdateActions()
     enable(32794, session && idle);
     enable(32795, session && !idle);
     enable(32836, idle);
+    if (m_pDemoNetworkAction)
+        m_pDemoNetworkAction->setEnabled(!AnySurveyRuns());
     const bool rebuild = session && MapRebuild::CommandsEnabled(!idle, session->Document().m_objects);
     enable(32806, rebuild);
     enable(32821, rebuild);
@@ -756,9 +761,56 @@ void CMainFrame::OnGrid()
 
 void CMainFrame::OnSurveyStart()
 {
-    if (DocumentSession* session = ActiveSession())
+    if (DocumentSession* session = ActiveSession()) {
+        session->FrontEnd().SetNetworkNotice(NetworkNotice().trimmed());
         session->Survey().PickUp();
+    }
     UpdateActions();
+}
+
+void CMainFrame::SetNetworkSelection(NetworkSelection* selection)
+{
+    m_pNetworkSelection = selection;
+    if (!m_pDemoNetworkAction) {
+        QMenu* tools = m_topMenus.value(3);
+        m_pDemoNetworkAction = tools->addAction(QStringLiteral("デモネットワークを調査する(&D)"));
+        m_pDemoNetworkAction->setCheckable(true);
+        m_pDemoNetworkAction->setStatusTip(
+            QStringLiteral("実際のネットワークの代わりに内蔵のデモネットワーク（シミュレーション）を調査します。"));
+        connect(m_pDemoNetworkAction, &QAction::triggered, this, &CMainFrame::OnDemoNetwork);
+    }
+    m_pDemoNetworkAction->setChecked(!selection->SimulatedName().isEmpty());
+    UpdateActions();
+}
+
+void CMainFrame::OnDemoNetwork(bool demo)
+{
+    if (!m_pNetworkSelection || AnySurveyRuns())
+        return;
+    NetworkChoice::Opened opened =
+        NetworkChoice::Open(QLatin1String(demo ? NetworkChoice::kDemo : NetworkChoice::kLive));
+    if (!opened.network) {
+        QMessageBox::warning(this, QStringLiteral("Varnex"), opened.error);
+        m_pDemoNetworkAction->setChecked(!demo);
+        return;
+    }
+    m_pNetworkSelection->Select(std::move(opened));
+    UpdateActions();
+}
+
+bool CMainFrame::AnySurveyRuns() const
+{
+    for (const std::unique_ptr<DocumentSession>& session : m_sessions)
+        if (!session->Survey().IsIdle())
+            return true;
+    return false;
+}
+
+QString CMainFrame::NetworkNotice() const
+{
+    if (!m_pNetworkSelection || m_pNetworkSelection->SimulatedName().isEmpty())
+        return {};
+    return QStringLiteral(" [シミュレーション: %1]").arg(m_pNetworkSelection->SimulatedName());
 }
 
 void CMainFrame::OnSurveyStop()

@@ -10,6 +10,7 @@
 class CChildFrame;
 class DocumentSession;
 class NetworkProbes;
+class NetworkSelection;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -31,6 +32,9 @@ public:
     static constexpr int kRecentFiles = 4;
 
     CMainFrame(const NetworkProbes& probes, SurveySettings& settings, QWidget* parent = nullptr);
+    // Lets the user switch the surveys between the live and the demo
+    // network; without it the probes given at construction are used.
+    void SetNetworkSelection(NetworkSelection* selection);
     ~CMainFrame() override;
 
     // Opens a map in a new document window; false with a message on failure.
@@ -98,6 +102,10 @@ private:
     void OnRelayout();
     void OnRewire();
     void OnSurveySettings();
+    void OnDemoNetwork(bool demo);
+    bool AnySurveyRuns() const;
+    // " [シミュレーション: …]" while a simulated network is selected.
+    QString NetworkNotice() const;
     void OnWindowNew();
     void OnAbout();
     void OnHelp();
@@ -113,6 +121,8 @@ private:
     QMenu* m_pRecentMenu = nullptr;
     QStringList m_astrRecent;
     std::vector<std::unique_ptr<DocumentSession>> m_sessions;
+    NetworkSelection* m_pNetworkSelection = nullptr;
+    QAction* m_pDemoNetworkAction = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     int m_nUntitled = 0;
     int m_nLook;

@@ -27,6 +27,9 @@ CSerachDlg::CSerachDlg(QWidget* parent)
     setPalette(white);
     setMinimumWidth(420);
     auto* layout = new QVBoxLayout(this);
+    m_pNotice = MakeLabel(this, Qt::AlignCenter);
+    m_pNotice->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0); background: transparent; font-weight: bold;"));
+    m_pNotice->hide();
     m_pHeader = MakeLabel(this, Qt::AlignLeft);
     m_pCount = MakeLabel(this, Qt::AlignLeft);
     m_pMessage = MakeLabel(this, Qt::AlignCenter);
@@ -38,10 +41,22 @@ CSerachDlg::CSerachDlg(QWidget* parent)
     m_pBar->setStyleSheet(QStringLiteral(
         "QProgressBar { background: rgb(255, 0, 0); border: 1px solid gray; }"
         "QProgressBar::chunk { background: rgb(27, 150, 36); }"));
+    layout->addWidget(m_pNotice);
     layout->addWidget(m_pHeader);
     layout->addWidget(m_pCount);
     layout->addWidget(m_pMessage);
     layout->addWidget(m_pBar);
+}
+
+void CSerachDlg::SetNotice(const QString& text)
+{
+    m_pNotice->setText(text);
+    m_pNotice->setVisible(!text.isEmpty());
+}
+
+QString CSerachDlg::Notice() const
+{
+    return m_pNotice->text();
 }
 
 void CSerachDlg::SetHeader(const QString& text)

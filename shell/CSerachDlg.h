@@ -14,6 +14,9 @@ class CSerachDlg : public QDialog {
 public:
     explicit CSerachDlg(QWidget* parent = nullptr);
 
+    // Shown in red above the headline when not empty.
+    void SetNotice(const QString& text);
+    QString Notice() const;
     void SetHeader(const QString& text);
     void SetCount(const QString& text);
     void SetMessage(const QString& text);
@@ -33,6 +36,7 @@ protected:
     void reject() override;
 
 private:
+    QLabel* m_pNotice;
     QLabel* m_pHeader;
     QLabel* m_pCount;
     QLabel* m_pMessage;

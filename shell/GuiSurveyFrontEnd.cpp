@@ -52,6 +52,7 @@ void GuiSurveyFrontEnd::OpenProgressWindow()
     delete m_pProgress;
     m_pProgress = new CSerachDlg(m_pWindow);
     connect(m_pProgress, &CSerachDlg::closedByUser, this, &GuiSurveyFrontEnd::progressWindowClosed);
+    m_pProgress->SetNotice(m_strNetworkNotice);
     m_pProgress->show();
 }
 

@@ -19,6 +19,10 @@ public:
     GuiSurveyFrontEnd(CNetDoc& document, QWidget* window);
     ~GuiSurveyFrontEnd() override;
 
+    // A line the progress window shows above everything else, naming the
+    // simulated network a survey runs on; empty for the live network.
+    void SetNetworkNotice(const QString& notice) { m_strNetworkNotice = notice; }
+
     CSerachDlg* ProgressWindow() const { return m_pProgress; }
 
     void ShowMessage(const QString& text) override;
@@ -43,4 +47,5 @@ private:
     CNetDoc& m_document;
     QPointer<QWidget> m_pWindow;
     QPointer<CSerachDlg> m_pProgress;
+    QString m_strNetworkNotice;
 };

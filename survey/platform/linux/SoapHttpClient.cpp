@@ -50,7 +50,8 @@ SoapHttpClient::Response SoapHttpClient::Post(const QString& url, const QByteArr
         response.error = QStringLiteral("no HTTP handle");
         return response;
     }
-    curl_slist* headerList = curl_slist_append(nullptr, "Content-Type: application/soap+xml; charset=utf-8");
+    // Exactly this type: wsdd2 refuses the same type with a charset parameter.
+    curl_slist* headerList = curl_slist_append(nullptr, "Content-Type: application/soap+xml");
     headerList = curl_slist_append(headerList, "Expect:");
     const std::unique_ptr<curl_slist, ListDeleter> headers(headerList);
     Sink sink;
