@@ -1,0 +1,169 @@
+#include "LabNetwork.h"
+
+#include "document/CNetDoc.h"
+#include "objects/CDrawDomain.h"
+#include "survey/platform/linux/IcmpEchoProbe.h"
+#include "survey/platform/linux/NetlinkLocalNetwork.h"
+#include "survey/platform/linux/WsDiscoveryClient.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <fcntl.h>
+#include <sched.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// One lab for all tests of this process.
+LabNetwork* g_lab = nullptr;
+
+class LabTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!g_lab)
+            g_lab = new LabNetwork;
+    }
+    static void TearDownTestSuite()
+    {
+        delete g_lab;
+        g_lab = nullptr;
+    }
+    void SetUp() override
+    {
+        if (g_lab->Unavailable())
+            GTEST_SKIP() << "no network namespaces here: " << g_lab->Problem().toStdString();
+        ASSERT_TRUE(g_lab->IsUp()) << g_lab->Problem().toStdString();
+    }
+};
+
+// Runs work on threads that live in one of the lab's namespaces; sockets
+// they open belong to it.
+void InNamespace(const QString& path, int threads, const std::function<void(int)>& work)
+{
+    std::vector<std::thread> pool;
+    for (int i = 0; i < threads; ++i)
+        pool.emplace_back([&path, &work, i] {
+            const int fd = ::open(path.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+            const bool entered = fd >= 0 && ::setns(fd, CLONE_NEWNET) == 0;
+            if (fd >= 0)
+                ::close(fd);
+            if (entered)
+                work(i);
+        });
+    for (std::thread& thread : pool)
+        thread.join();
+}
+
+QStringList CsvLines(const QString& path)
+{
+    const QByteArray bytes = TestFiles::readAll(path);
+    if (bytes.size() < 2)
+        return {};
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2)
+        .split(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+TEST_F(LabTest, LiveSurveyMapsTheLabsHostsTheirGroupsAndTheGateway)
+{
+    const QString map = g_lab->Directory() + QStringLiteral("/live.vxnj");
+    const QString csv = g_lab->Directory() + QStringLiteral("/live.csv");
+    const LabNetwork::Run run = g_lab->InSurveyor(
+        QStringLiteral(VARNEX_BINARY), {"survey", "--out", map, "--csv", csv, "--pause", "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("3 devices surveyed")) << run.out.toStdString();
+    EXPECT_FALSE(run.err.contains("simulated"));
+
+    CNetDoc document;
+    QString error;
+    ASSERT_TRUE(document.OnOpenDocument(map, &error)) << error.toStdString();
+    EXPECT_EQ(QSet<QString>(document.m_astrWsdNames.cbegin(), document.m_astrWsdNames.cend()),
+              QSet<QString>({"\\\\LABSMB/Workgroup:LABWG", "\\\\LABWSD/Domain:LABDOM",
+                             "\\\\LABSURV/Workgroup:" + document.m_astrWsdNames.value(2).section(':', 1)}));
+    QSet<QString> domains;
+    for (const CDrawObj* object : document.m_objects)
+        if (const auto* domain = dynamic_cast<const CDrawDomain*>(object))
+            domains.insert(domain->m_strName);
+    EXPECT_TRUE(domains.contains("LABWG"));
+    EXPECT_TRUE(domains.contains("LABDOM"));
+
+    const QStringList lines = CsvLines(csv);
+    for (const char* host : {"^labsmb\\.LABWG,", "^labwsd\\.LABDOM,", "^labsurv\\.LABWG,."})
+        EXPECT_FALSE(lines.filter(QRegularExpression(QString::fromLatin1(host))).isEmpty()) << host;
+    // Addresses with the MACs the neighbour table learned, the surveying
+    // machine with its own adapter, and the gateway as a router.
+    for (const char* row : {"02-00-0a-4d-00-14,10.77.0.20", "02-00-0a-4d-00-1e,10.77.0.30",
+                            "02-00-0a-4d-00-0a,10.77.0.10"})
+        EXPECT_TRUE(lines.contains(QString::fromLatin1(row), Qt::CaseInsensitive)) << row;
+    EXPECT_TRUE(lines.contains(QStringLiteral("02-00-0A-4D-00-01,10.77.0.1"), Qt::CaseInsensitive));
+    EXPECT_TRUE(lines.contains(QStringLiteral("labsurv.LABWG,02-00-0a-4d-00-0a,eth0"))
+                || lines.filter(QStringLiteral("02-00-0a-4d-00-0a,eth0")).size() == 1);
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^labgw,.*Rooter"))).size(), 1);
+}
+
+TEST_F(LabTest, DiscoveryFindsBothResponders)
+{
+    QList<WsDiscoveryClient::Endpoint> endpoints;
+    DeviceDiscoveryProbe::Result result;
+    InNamespace(g_lab->NamespacePath("surv"), 1, [&](int) {
+        const WsDiscoveryClient client;
+        endpoints = client.Search(Ipv4Interfaces::Usable());
+        result = client.Discover();
+    });
+    QSet<QString> found;
+    for (const WsDiscoveryClient::Endpoint& endpoint : endpoints)
+        found.insert(endpoint.endpoint);
+    EXPECT_TRUE(found.contains("urn:uuid:7a3c0001-77de-4c0d-9a1b-00000000001e")); // wsdd
+    EXPECT_EQ(found.size(), 2);
+    for (const WsDiscoveryClient::Endpoint& endpoint : endpoints)
+        EXPECT_FALSE(endpoint.xaddrs.isEmpty()) << endpoint.endpoint.toStdString();
+    EXPECT_EQ(result.devices.size(), 2);
+}
+
+TEST_F(LabTest, EchoSweepOfTheSubnetFindsExactlyTheLiveHosts)
+{
+    std::mutex lock;
+    QSet<int> answered;
+    constexpr int kThreads = 32;
+    InNamespace(g_lab->NamespacePath("surv"), kThreads, [&](int slice) {
+        const IcmpEchoProbe ping;
+        for (int host = 1 + slice; host < 255; host += kThreads)
+            if (ping.Echo(QStringLiteral("10.77.0.%1").arg(host), 500) || ping.Echo(QStringLiteral("10.77.0.%1").arg(host), 500)) {
+                const std::lock_guard guard(lock);
+                answered.insert(host);
+            }
+    });
+    EXPECT_EQ(answered, QSet<int>({1, 10, 20, 30}));
+}
+
+TEST_F(LabTest, AdaptersGatewayAndNeighboursComeFromTheKernel)
+{
+    QList<LocalNetworkProbe::Adapter> adapters;
+    std::optional<QByteArray> smbMac;
+    InNamespace(g_lab->NamespacePath("surv"), 1, [&](int) {
+        IcmpEchoProbe().Echo(QStringLiteral("10.77.0.20"), 500);
+        const NetlinkLocalNetwork local;
+        adapters = local.Adapters();
+        smbMac = local.ArpLookup(QStringLiteral("10.77.0.20"));
+    });
+    ASSERT_EQ(adapters.size(), 1);
+    EXPECT_EQ(adapters[0].name, "eth0");
+    EXPECT_EQ(adapters[0].mac, QByteArray::fromHex("02000a4d000a"));
+    ASSERT_EQ(adapters[0].addresses.size(), 1);
+    EXPECT_EQ(adapters[0].addresses[0].address, "10.77.0.10");
+    EXPECT_EQ(adapters[0].addresses[0].mask, "255.255.255.0");
+    EXPECT_EQ(adapters[0].gateway.address, "10.77.0.1");
+    ASSERT_TRUE(smbMac);
+    EXPECT_EQ(*smbMac, QByteArray::fromHex("02000a4d0014"));
+}
