@@ -8,6 +8,8 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
+#include "shell/CSerachDlg.h"
+#include "shell/NetworkSelection.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentSession.h"
 #include "shell/SettingsStore.h"
@@ -290,3 +292,44 @@ TEST_F(MainFrameTest, Screenshots)
 }
 
 } // namespace
+
+TEST(MainFrameNetwork, ASimulatedNetworkIsNamedInTheTitleAndTheProgressWindow)
+{
+    NetworkChoice::Opened opened;
+    opened.network = SimulatedLan().Computer("PC01", "10.77.0.21", "Domain:CORP").Probe("serverInfo", 300).Build();
+    opened.simulatedName = QStringLiteral("test-lan.json");
+    NetworkSelection selection(std::move(opened));
+    SurveySettings settings;
+    CMainFrame frame(selection, settings);
+    frame.SetNetworkSelection(&selection);
+    frame.show();
+    CChildFrame* child = frame.NewDocument();
+    EXPECT_TRUE(frame.windowTitle().endsWith(" [シミュレーション: test-lan.json]")) << frame.windowTitle().toStdString();
+
+    QAction* demo = nullptr;
+    for (QAction* action : frame.findChildren<QAction*>())
+        if (action->text() == QStringLiteral("デモネットワークを調査する(&D)"))
+            demo = action;
+    ASSERT_NE(demo, nullptr);
+    EXPECT_TRUE(demo->isChecked());
+
+    frame.Action(32794)->trigger();
+    const auto* progress = frame.findChild<CSerachDlg*>();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->Notice(), "[シミュレーション: test-lan.json]");
+    EXPECT_FALSE(demo->isEnabled()) << "the network cannot change under a running survey";
+    child->Session().Survey().Stop();
+    QEventLoop loop;
+    QTimer::singleShot(200, &loop, &QEventLoop::quit);
+    loop.exec();
+
+    // Back to the live network: nothing is surveyed here, only the choice
+    // and the title change.
+    demo->trigger();
+    EXPECT_TRUE(selection.SimulatedName().isEmpty());
+    EXPECT_FALSE(frame.windowTitle().contains("シミュレーション"));
+    demo->trigger();
+    EXPECT_EQ(selection.SimulatedName(), "デモネットワーク");
+    EXPECT_TRUE(frame.windowTitle().endsWith(" [シミュレーション: デモネットワーク]"));
+    child->Session().Document().SetModifiedFlag(false);
+}
