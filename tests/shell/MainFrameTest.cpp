@@ -295,6 +295,8 @@ TEST_F(MainFrameTest, Screenshots)
 
 TEST(MainFrameNetwork, ASimulatedNetworkIsNamedInTheTitleAndTheProgressWindow)
 {
+    // The built-in demo network lives in the command-line library.
+    Q_INIT_RESOURCE(data);
     NetworkChoice::Opened opened;
     opened.network = SimulatedLan().Computer("PC01", "10.77.0.21", "Domain:CORP").Probe("serverInfo", 300).Build();
     opened.simulatedName = QStringLiteral("test-lan.json");
