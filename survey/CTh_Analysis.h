@@ -18,8 +18,10 @@ class NetworkProbes;
 // default gateway for its name, SNMP facts and UPnP description instead.
 class CTh_Analysis final : public CTh_Worker {
 public:
-    static constexpr int kSnmpTimeoutMs = 6000;
-    static constexpr int kSnmpRetries = 3;
+    // Half a second and one retry: a gateway answers in a millisecond, and
+    // a silent one must not hold the survey up for half a minute.
+    static constexpr int kSnmpTimeoutMs = 500;
+    static constexpr int kSnmpRetries = 1;
     static constexpr int kInfoLineWidth = 40;
     static constexpr int kMaxComputerName = 15;
 

@@ -18,10 +18,16 @@ CTh_SNMP::Status CTh_SNMP::Query(const QStringList& communities, const QString& 
         return kBadIdentifier;
     if (communities.isEmpty())
         return kRequestFailed;
-    const QString community = communities.first().left(kMaxCommunity);
+    // SNMPv1 and v2c have no session to open: a community "opens" when the
+    // agent answers to it, so each is tried in turn.
     SnmpProbe::Result result;
-    for (int attempt = 0; attempt <= retries && !result.answered; ++attempt)
-        result = m_probe.Get(m_strAddress, community, oid, timeoutMs);
+    for (const QString& name : communities) {
+        const QString community = name.left(kMaxCommunity);
+        for (int attempt = 0; attempt <= retries && !result.answered; ++attempt)
+            result = m_probe.Get(m_strAddress, community, oid, timeoutMs);
+        if (result.answered)
+            break;
+    }
     if (!result.answered)
         return kRequestFailed;
     if (result.errorStatus > 0)

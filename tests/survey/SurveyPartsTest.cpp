@@ -25,6 +25,7 @@ public:
     mutable QStringList echoTargets;
     mutable QStringList communitiesAsked;
     bool snmpAnswers = true;
+    QString answeringCommunity;
     SnmpProbe::Value snmpValue = QByteArray("router");
 
     QString ReverseLookup(const QString& address) const override { return address; }
@@ -45,7 +46,7 @@ public:
     {
         communitiesAsked.append(community);
         Result result;
-        result.answered = snmpAnswers;
+        result.answered = snmpAnswers && (answeringCommunity.isEmpty() || community == answeringCommunity);
         result.value = snmpValue;
         return result;
     }
@@ -113,6 +114,16 @@ TEST(Snmp, FirstCommunityIsUsedAndAnEmptyListFails)
     EXPECT_EQ(query.m_strSysName, "router");
     EXPECT_TRUE(query.m_strSysDescr.isEmpty());
     EXPECT_EQ(query.Query({"public"}, "1.3.x", 6000, 3), CTh_SNMP::kBadIdentifier);
+}
+
+TEST(Snmp, CommunitiesAreTriedInOrderUntilTheAgentAnswers)
+{
+    FakeNet net;
+    net.answeringCommunity = QStringLiteral("public");
+    CTh_SNMP query(net, "10.77.0.1");
+    EXPECT_EQ(query.Query({"private", "public", "other"}, CTh_SNMP::kSysName, 500, 1), CTh_SNMP::kSuccess);
+    EXPECT_EQ(net.communitiesAsked, QStringList({"private", "private", "public"}));
+    EXPECT_EQ(query.m_strSysName, "router");
 }
 
 TEST(Snmp, SilentAgentIsAskedOncePlusTheRetries)

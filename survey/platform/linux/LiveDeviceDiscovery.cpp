@@ -13,6 +13,8 @@ namespace {
 
 constexpr auto kComputerInfo = "{63c6d5b8-f73a-4aca-967e-0cc787e0b559}";
 constexpr quint32 kComputerInfoId = 0x5003;
+constexpr auto kPnpx = "{656a3bb3-ecc0-43fd-8477-4ae0404a96cd}";
+constexpr quint32 kIpAddressId = 0x3009;
 
 QString DottedText(in_addr address)
 {
@@ -32,6 +34,11 @@ LiveDeviceDiscovery::LiveDeviceDiscovery(const LocalMachineProbe& machine,
 
 DeviceDiscoveryProbe::Result LiveDeviceDiscovery::Discover() const
 {
+    {
+        const std::lock_guard guard(m_lock);
+        ++m_generation;
+        m_computers.clear();
+    }
     Result result = m_client.Discover();
     if (result.error)
         return result;
@@ -40,7 +47,43 @@ DeviceDiscoveryProbe::Result LiveDeviceDiscovery::Discover() const
     // A machine that runs its own WS-Discovery responder has answered already.
     if (!name.isEmpty() && !address.isEmpty() && !Lists(result, name))
         result.devices.append(LocalPublication(name, LinuxLocalMachine::Workgroup(), address));
+    const std::lock_guard guard(m_lock);
+    m_computers = ComputersOf(result);
     return result;
+}
+
+quint64 LiveDeviceDiscovery::Generation() const
+{
+    const std::lock_guard guard(m_lock);
+    return m_generation;
+}
+
+QList<LiveDeviceDiscovery::Computer> LiveDeviceDiscovery::Computers() const
+{
+    const std::lock_guard guard(m_lock);
+    return m_computers;
+}
+
+QList<LiveDeviceDiscovery::Computer> LiveDeviceDiscovery::ComputersOf(const Result& result)
+{
+    const QUuid computerInfo = QUuid::fromString(QLatin1String(kComputerInfo));
+    const QUuid pnpx = QUuid::fromString(QLatin1String(kPnpx));
+    QList<Computer> computers;
+    for (const Device& device : result.devices) {
+        Computer computer;
+        for (const WsdDumpLines::Property& property : device.properties) {
+            const QString* text = std::get_if<QString>(&property.value);
+            if (!text)
+                continue;
+            if (property.formatId == computerInfo && property.propertyId == kComputerInfoId)
+                computer.name = text->section(QLatin1Char('/'), 0, 0);
+            else if (property.formatId == pnpx && property.propertyId == kIpAddressId)
+                computer.address = text->section(QLatin1Char('%'), 0, 0);
+        }
+        if (!computer.name.isEmpty())
+            computers.append(computer);
+    }
+    return computers;
 }
 
 DeviceDiscoveryProbe::Device LiveDeviceDiscovery::LocalPublication(const QString& computerName,

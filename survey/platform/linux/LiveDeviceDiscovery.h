@@ -4,6 +4,8 @@
 #include "survey/platform/LocalMachineProbe.h"
 #include "survey/platform/linux/WsDiscoveryClient.h"
 
+#include <mutex>
+
 // The devices of the local links as a survey sees them: every WS-Discovery
 // device, and this machine itself, published as a computer the way the
 // resource publication service of a Windows machine publishes its own.
@@ -12,6 +14,17 @@ public:
     LiveDeviceDiscovery(const LocalMachineProbe& machine, const WsDiscoveryClient::Options& options);
 
     Result Discover() const override;
+
+    struct Computer {
+        QString name; // the computer name, as it publishes itself
+        QString address;
+    };
+    // The computers the last search found, this machine among them.
+    QList<Computer> Computers() const;
+    // Counts the searches: what was learned about hosts before belongs to
+    // an earlier survey.
+    quint64 Generation() const;
+    static QList<Computer> ComputersOf(const Result& result);
 
     // This machine's own device: a computer in its workgroup at its address.
     static Device LocalPublication(const QString& computerName, const QString& workgroup,
@@ -25,4 +38,7 @@ private:
 
     const LocalMachineProbe& m_machine;
     WsDiscoveryClient m_client;
+    mutable std::mutex m_lock;
+    mutable QList<Computer> m_computers; // guarded by m_lock
+    mutable quint64 m_generation = 0; // guarded by m_lock
 };

@@ -1,10 +1,14 @@
 #include "LiveNetwork.h"
 
-#include "survey/platform/linux/SoapHttpClient.h"
+#include "survey/platform/linux/NetSnmpProbe.h"
+#include "survey/platform/linux/BoundedHttpClient.h"
 
-LiveNetwork::LiveNetwork(const WsDiscoveryClient::Options& discovery)
+LiveNetwork::LiveNetwork(const WsDiscoveryClient::Options& discovery, const SambaServerInfo::Options& smb)
     : m_discovery(m_machine, discovery)
+    , m_samba(m_discovery, smb)
 {
-    // libcurl's global set-up is not thread-safe: do it before any survey thread.
-    SoapHttpClient::InitialiseOnce();
+    // The global set-up of libcurl and net-snmp is not thread-safe: do it
+    // before any survey thread.
+    BoundedHttpClient::InitialiseOnce();
+    NetSnmpProbe::InitialiseOnce();
 }

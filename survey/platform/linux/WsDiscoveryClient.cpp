@@ -1,6 +1,6 @@
 #include "WsDiscoveryClient.h"
 
-#include "survey/platform/linux/SoapHttpClient.h"
+#include "survey/platform/linux/BoundedHttpClient.h"
 #include "survey/platform/linux/UniqueFd.h"
 #include "survey/platform/linux/WsdMessage.h"
 
@@ -214,7 +214,7 @@ DeviceDiscoveryProbe::Result WsDiscoveryClient::Discover() const
         for (qsizetype i = next++; i < endpoints.size(); i = next++)
             described[size_t(i)] = Describe(endpoints.at(i));
     };
-    SoapHttpClient::InitialiseOnce();
+    BoundedHttpClient::InitialiseOnce();
     std::vector<std::jthread> workers;
     const int count = int(std::min<qsizetype>(endpoints.size(), kMaxParallelGets));
     for (int i = 0; i < count; ++i)
@@ -295,10 +295,10 @@ std::optional<DeviceDiscoveryProbe::Device> WsDiscoveryClient::Describe(const En
         qCDebug(lcWsd) << "skipped" << endpoint.endpoint << ": no HTTP address on the link";
         return std::nullopt;
     }
-    SoapHttpClient::Limits limits;
+    BoundedHttpClient::Limits limits;
     limits.totalTimeoutMs = m_options.getTimeoutMs;
     limits.maxBody = WsdMetadata::kMaxBody;
-    const SoapHttpClient::Response response = SoapHttpClient::Post(
+    const BoundedHttpClient::Response response = BoundedHttpClient::Post(
         *address, WsdMessage::TransferGet(WsdMessage::NewMessageId(), endpoint.endpoint), limits);
     if (!response.ok) {
         qCDebug(lcWsd) << "skipped" << endpoint.endpoint << ":" << response.error;

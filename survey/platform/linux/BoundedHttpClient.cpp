@@ -1,4 +1,4 @@
-#include "SoapHttpClient.h"
+#include "BoundedHttpClient.h"
 
 #include <curl/curl.h>
 
@@ -34,14 +34,25 @@ struct ListDeleter {
 
 } // namespace
 
-void SoapHttpClient::InitialiseOnce()
+void BoundedHttpClient::InitialiseOnce()
 {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-SoapHttpClient::Response SoapHttpClient::Post(const QString& url, const QByteArray& envelope,
-                                              const Limits& limits)
+BoundedHttpClient::Response BoundedHttpClient::Post(const QString& url, const QByteArray& envelope,
+                                                    const Limits& limits)
+{
+    return Exchange(url, &envelope, limits);
+}
+
+BoundedHttpClient::Response BoundedHttpClient::Get(const QString& url, const Limits& limits)
+{
+    return Exchange(url, nullptr, limits);
+}
+
+BoundedHttpClient::Response BoundedHttpClient::Exchange(const QString& url, const QByteArray* body,
+                                                        const Limits& limits)
 {
     InitialiseOnce();
     Response response;
@@ -66,9 +77,11 @@ SoapHttpClient::Response SoapHttpClient::Post(const QString& url, const QByteArr
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectTimeoutMs));
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, long(limits.totalTimeoutMs));
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBody));
-    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, envelope.constData());
-    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE, long(envelope.size()));
+    if (body) {
+        curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, body->constData());
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE, long(body->size()));
+    }
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &Collect);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     const CURLcode code = curl_easy_perform(h);

@@ -3,10 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
-// One SOAP 1.2 request over plain HTTP with hard limits: a time budget for
-// the whole exchange, no redirects, no proxy, and a cap on the body read, so
-// a slow or chatty peer costs bounded time and memory.
-class SoapHttpClient {
+// One request over plain HTTP with hard limits: a time budget for the whole
+// exchange, no redirects, no proxy, and a cap on the body read, so a slow or
+// chatty peer costs bounded time and memory.
+class BoundedHttpClient {
 public:
     struct Limits {
         int connectTimeoutMs = 1000;
@@ -23,5 +23,11 @@ public:
 
     // Call once before any thread uses the client.
     static void InitialiseOnce();
+    // A SOAP 1.2 envelope posted to the URL.
     static Response Post(const QString& url, const QByteArray& envelope, const Limits& limits);
+    static Response Get(const QString& url, const Limits& limits);
+
+private:
+    // body null: a GET.
+    static Response Exchange(const QString& url, const QByteArray* body, const Limits& limits);
 };

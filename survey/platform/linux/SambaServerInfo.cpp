@@ -1,0 +1,174 @@
+#include "SambaServerInfo.h"
+
+#include "survey/platform/linux/HelperProcess.h"
+#include "survey/platform/linux/UniqueFd.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr qsizetype kMaxHelperOutput = 4 * 1024 * 1024;
+constexpr auto kBackslashes = "\\\\";
+
+QString BareName(const QString& serverName)
+{
+    return serverName.startsWith(QLatin1String(kBackslashes)) ? serverName.mid(2) : serverName;
+}
+
+} // namespace
+
+SambaServerInfo::SambaServerInfo(const LiveDeviceDiscovery& discovery, const Options& options)
+    : m_discovery(discovery)
+    , m_options(options)
+{
+}
+
+ServerInfoProbe::Result SambaServerInfo::ServerInfo101(const QString& serverName) const
+{
+    const SmbQueryAnswer answer = Query(BareName(serverName));
+    if (answer.infoStatus != 0)
+        return {ErrorCode(answer.infoStatus), {}};
+    return {0, answer.info};
+}
+
+SharedPrinterProbe::Result SambaServerInfo::Enumerate() const
+{
+    const QList<LiveDeviceDiscovery::Computer> computers = m_discovery.Computers();
+    std::vector<SmbQueryAnswer> answers(size_t(computers.size()));
+    {
+        // Most answers are on their way already: each host thread asks for its own.
+        std::vector<std::jthread> askers;
+        for (qsizetype i = 0; i < computers.size(); ++i)
+            askers.emplace_back([&, i] { answers[size_t(i)] = Query(computers.at(i).name); });
+    }
+    SharedPrinterProbe::Result result;
+    for (qsizetype i = 0; i < computers.size(); ++i)
+        for (const SmbQueryAnswer::Share& printer : answers[size_t(i)].Printers())
+            result.remoteNames.append(QLatin1String(kBackslashes) + computers.at(i).name + QLatin1Char('\\')
+                                      + printer.name);
+    return result;
+}
+
+SmbQueryAnswer SambaServerInfo::Query(const QString& name) const
+{
+    const QString key = name.toUpper();
+    std::promise<SmbQueryAnswer> promise;
+    std::shared_future<SmbQueryAnswer> pending;
+    {
+        const std::lock_guard guard(m_lock);
+        const quint64 generation = m_discovery.Generation();
+        if (generation != m_generation) {
+            m_answers.clear();
+            m_generation = generation;
+        }
+        const auto found = m_answers.constFind(key);
+        if (found != m_answers.cend())
+            pending = *found;
+        else
+            m_answers.insert(key, promise.get_future().share());
+    }
+    if (pending.valid())
+        return pending.get();
+    SmbQueryAnswer answer = Ask(name);
+    promise.set_value(answer);
+    return answer;
+}
+
+SmbQueryAnswer SambaServerInfo::Ask(const QString& name) const
+{
+    SmbQueryAnswer unreachable;
+    unreachable.infoStatus = kBadNetPath;
+    unreachable.sharesStatus = kBadNetPath;
+    const QString address = AddressOf(name);
+    if (address.isEmpty() || !PortAccepts(address))
+        return unreachable;
+    // Anonymous: an empty user with an empty password.
+    const QByteArray input = address.toUtf8() + "\n\n\n\n";
+    const QString helper = m_options.helper.isEmpty() ? DefaultHelper() : m_options.helper;
+    const HelperProcess::Outcome outcome =
+        HelperProcess::Run(helper, input, m_options.deadlineMs, kMaxHelperOutput);
+    if (!outcome.started)
+        return unreachable;
+    SmbQueryAnswer answer = SmbQueryAnswer::Parse(outcome.output);
+    if (outcome.killed && answer.infoStatus == SmbQueryAnswer::kNoAnswer)
+        answer.infoStatus = kBadNetPath;
+    if (answer.sharesStatus == SmbQueryAnswer::kNoAnswer)
+        answer.sharesStatus = kBadNetPath;
+    return answer;
+}
+
+QString SambaServerInfo::AddressOf(const QString& name) const
+{
+    for (const LiveDeviceDiscovery::Computer& computer : m_discovery.Computers())
+        if (computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':')))
+            return computer.address;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* list = nullptr;
+    if (name.isEmpty() || getaddrinfo(name.toUtf8().constData(), nullptr, &hints, &list) != 0)
+        return {};
+    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(list, &freeaddrinfo);
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(list->ai_addr)->sin_addr, text, sizeof text);
+    return QString::fromLatin1(text);
+}
+
+bool SambaServerInfo::PortAccepts(const QString& address) const
+{
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(m_options.port);
+    if (inet_pton(AF_INET, address.toLatin1().constData(), &target.sin_addr) != 1)
+        return false;
+    const UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd.valid())
+        return false;
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0)
+        return true;
+    if (errno != EINPROGRESS)
+        return false;
+    pollfd pfd{fd.get(), POLLOUT, 0};
+    if (::poll(&pfd, 1, m_options.connectMs) <= 0)
+        return false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    return ::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+}
+
+quint32 SambaServerInfo::ErrorCode(quint32 status)
+{
+    // Samba reports Windows error codes; what its transport says about an
+    // unreachable host the survey reports as a network path not found.
+    switch (status) {
+    case 64: // ERROR_NETNAME_DELETED
+    case 1225: // ERROR_CONNECTION_REFUSED
+    case 1231: // ERROR_NETWORK_UNREACHABLE
+    case 1232: // ERROR_HOST_UNREACHABLE
+    case 1236: // ERROR_CONNECTION_ABORTED
+    case kTimeout:
+    case SmbQueryAnswer::kNoAnswer:
+        return kBadNetPath;
+    default:
+        return status;
+    }
+}
+
+QString SambaServerInfo::DefaultHelper()
+{
+    const QString configured = qEnvironmentVariable("VARNEX_SMB_QUERY");
+    if (!configured.isEmpty())
+        return configured;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("varnex-smb-query"));
+}
