@@ -4,6 +4,10 @@
 # fixed and short, so any prefix length keeps them under 15 characters.
 
 export PATH=/usr/sbin:/usr/bin:/sbin:/bin:$PATH
+# The daemons must not inherit a caller's private folders: Samba serves
+# nothing (access denied, or no IPC$) when TMPDIR or XDG_RUNTIME_DIR name a
+# test's scratch folder, or one that is gone.
+unset TMPDIR XDG_RUNTIME_DIR
 
 LAB_ROLES=(sw gw surv smb wsd isp)
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLoggingCategory>
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -15,6 +16,8 @@
 #include <memory>
 #include <thread>
 #include <vector>
+
+Q_LOGGING_CATEGORY(lcSmb, "varnex.smb", QtInfoMsg)
 
 namespace {
 
@@ -101,6 +104,8 @@ SmbQueryAnswer SambaServerInfo::Ask(const QString& name) const
     if (!outcome.started)
         return unreachable;
     SmbQueryAnswer answer = SmbQueryAnswer::Parse(outcome.output);
+    qCDebug(lcSmb) << name << address << "helper" << (outcome.killed ? "killed" : "ended") << outcome.exitCode
+                   << "info" << answer.infoStatus << "shares" << answer.sharesStatus << answer.errors;
     if (outcome.killed && answer.infoStatus == SmbQueryAnswer::kNoAnswer)
         answer.infoStatus = kBadNetPath;
     if (answer.sharesStatus == SmbQueryAnswer::kNoAnswer)

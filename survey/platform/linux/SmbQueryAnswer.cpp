@@ -34,6 +34,8 @@ void TakeLine(const QList<QByteArray>& fields, SmbQueryAnswer& answer)
         answer.sharesStatus = Number(fields.value(1));
     else if (key == "share" && answer.shares.size() < SmbQueryAnswer::kMaxShares)
         answer.shares.append({Number(fields.value(1)), Text(fields, 2), Text(fields, 3)});
+    else if (key == "error" && answer.errors.size() < 2)
+        answer.errors.append(Text(fields, 1));
     else if (key == "end")
         answer.complete = true;
 }

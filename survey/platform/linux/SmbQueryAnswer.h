@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The answer of the SMB query helper, read back from its output lines.
 // Whatever the helper (or a hostile server through it) wrote, the result
@@ -27,6 +28,7 @@ public:
     quint32 sharesStatus = kNoAnswer;
     QList<Share> shares;
     bool complete = false; // the helper reached its last line
+    QStringList errors; // the library's texts for its failures
 
     static SmbQueryAnswer Parse(const QByteArray& output);
     static QString Unescaped(const QByteArray& text);

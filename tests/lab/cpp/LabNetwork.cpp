@@ -16,7 +16,8 @@ constexpr int kScriptTimeoutMs = 120000;
 LabNetwork::LabNetwork()
     : m_prefix(QStringLiteral("vx%1").arg(::getpid() % 100000))
 {
-    m_directory = QDir::temp().filePath(QStringLiteral("varnex-lab-") + m_prefix);
+    // Short: Samba keeps its sockets in it, and socket paths are limited.
+    m_directory = QStringLiteral("/tmp/varnex-lab-") + m_prefix;
     QDir(m_directory).removeRecursively();
     QDir().mkpath(m_directory);
     QProcess up;
@@ -52,6 +53,17 @@ LabNetwork::Run LabNetwork::InSurveyor(const QString& program, const QStringList
     command += arguments;
     QProcess process;
     process.start(Script(QStringLiteral("lab-run")), command);
+    process.waitForFinished(timeoutMs);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+LabNetwork::Run LabNetwork::InNamespace(const QString& ns, const QString& program, const QStringList& arguments,
+                                        int timeoutMs) const
+{
+    QProcess process;
+    process.start(Script(QStringLiteral("lab-run")), QStringList{m_prefix, ns, program} + arguments);
     process.waitForFinished(timeoutMs);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),

@@ -28,6 +28,9 @@ public:
         QString out;
         QString err;
     };
+    // Runs a program in one of the lab's namespaces.
+    Run InNamespace(const QString& ns, const QString& program, const QStringList& arguments,
+                    int timeoutMs = 120000) const;
     // Runs a program in the surveying namespace under the host name labsurv.
     Run InSurveyor(const QString& program, const QStringList& arguments, int timeoutMs = 120000) const;
 

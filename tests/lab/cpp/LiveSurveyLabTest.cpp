@@ -3,11 +3,15 @@
 #include "document/CNetDoc.h"
 #include "objects/CDrawDomain.h"
 #include "survey/platform/linux/IcmpEchoProbe.h"
+#include "survey/platform/linux/MiniUpnpGateway.h"
+#include "survey/platform/linux/NetSnmpProbe.h"
 #include "survey/platform/linux/NetlinkLocalNetwork.h"
 #include "survey/platform/linux/WsDiscoveryClient.h"
 #include "support/TestFiles.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSet>
 
 #include <fcntl.h>
@@ -64,6 +68,14 @@ void InNamespace(const QString& path, int threads, const std::function<void(int)
         thread.join();
 }
 
+QString Dump(const QString& map)
+{
+    QProcess dump;
+    dump.start(QStringLiteral(VARNEX_BINARY), {QStringLiteral("dump"), map});
+    dump.waitForFinished(60000);
+    return QString::fromUtf8(dump.readAllStandardOutput());
+}
+
 QStringList CsvLines(const QString& path)
 {
     const QByteArray bytes = TestFiles::readAll(path);
@@ -80,7 +92,8 @@ TEST_F(LabTest, LiveSurveyMapsTheLabsHostsTheirGroupsAndTheGateway)
     const QString map = g_lab->Directory() + QStringLiteral("/live.vxnj");
     const QString csv = g_lab->Directory() + QStringLiteral("/live.csv");
     const LabNetwork::Run run = g_lab->InSurveyor(
-        QStringLiteral(VARNEX_BINARY), {"survey", "--out", map, "--csv", csv, "--pause", "0"});
+        QStringLiteral(VARNEX_BINARY),
+        {"survey", "--out", map, "--csv", csv, "--pause", "0", "--community", "wrong", "--community", "public"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("3 devices surveyed")) << run.out.toStdString();
     EXPECT_FALSE(run.err.contains("simulated"));
@@ -110,6 +123,62 @@ TEST_F(LabTest, LiveSurveyMapsTheLabsHostsTheirGroupsAndTheGateway)
     EXPECT_TRUE(lines.contains(QStringLiteral("labsurv.LABWG,02-00-0a-4d-00-0a,eth0"))
                 || lines.filter(QStringLiteral("02-00-0a-4d-00-0a,eth0")).size() == 1);
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^labgw,.*Rooter"))).size(), 1);
+
+    // Samba's real server type makes LABSMB a print server; the hosts
+    // without an SMB server get the failure text.
+    EXPECT_TRUE(lines.contains(QStringLiteral("labsmb.LABWG,PRINTQ_SERVER"))) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("labwsd.LABDOM,「ネットワーク共有サービス」が有効かご確認ください。")));
+    const QString dump = Dump(map);
+    EXPECT_TRUE(dump.contains(QStringLiteral("\\\\\\\\LABSMB\\\\LabPrinter"))) << "the shared printer hangs beside its host";
+    EXPECT_TRUE(dump.contains(QStringLiteral("Lab file server")));
+    // The gateway: SNMP with the second community, UPnP with the address STUN taught it.
+    EXPECT_TRUE(dump.contains(QStringLiteral("\"Varnex lab gateway\"")));
+    EXPECT_TRUE(dump.contains(QStringLiteral("\"Varnex Lab Router\"")));
+    EXPECT_TRUE(dump.contains(QStringLiteral("10.78.0.2")));
+}
+
+TEST_F(LabTest, AHostWithItsSmbPortsDroppedGetsTheFailureTextAndTheSurveyEnds)
+{
+    const QString firewall = QStringLiteral(
+        "nft add table inet vxfw && nft add chain inet vxfw in '{ type filter hook input priority 0; }' && "
+        "nft add rule inet vxfw in tcp dport '{ 139, 445 }' drop");
+    ASSERT_EQ(g_lab->InNamespace("smb", "sh", {"-c", firewall}).exitCode, 0);
+    const QString map = g_lab->Directory() + QStringLiteral("/firewalled.vxnj");
+    const QString csv = g_lab->Directory() + QStringLiteral("/firewalled.csv");
+    QElapsedTimer clock;
+    clock.start();
+    const LabNetwork::Run run =
+        g_lab->InSurveyor(QStringLiteral(VARNEX_BINARY), {"survey", "--out", map, "--csv", csv, "--pause", "0"});
+    const qint64 elapsed = clock.elapsed();
+    g_lab->InNamespace("smb", "nft", {"delete", "table", "inet", "vxfw"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(CsvLines(csv).contains(QStringLiteral("labsmb.LABWG,「ネットワーク共有サービス」が有効かご確認ください。")));
+    // The port check gives up long before Samba's own five seconds.
+    EXPECT_LT(elapsed, 30000);
+}
+
+TEST_F(LabTest, SnmpAnswersTheRightCommunityOnly)
+{
+    SnmpProbe::Result right;
+    SnmpProbe::Result wrong;
+    InNamespace(g_lab->NamespacePath("surv"), 1, [&](int) {
+        const NetSnmpProbe snmp;
+        right = snmp.Get(QStringLiteral("10.77.0.1"), QStringLiteral("public"), QStringLiteral(".1.3.6.1.2.1.1.5.0"), 500);
+        wrong = snmp.Get(QStringLiteral("10.77.0.1"), QStringLiteral("nope"), QStringLiteral(".1.3.6.1.2.1.1.5.0"), 500);
+    });
+    ASSERT_TRUE(right.answered);
+    EXPECT_EQ(right.errorStatus, 0u);
+    EXPECT_EQ(std::get<QByteArray>(right.value), "labgw");
+    EXPECT_FALSE(wrong.answered);
+}
+
+TEST_F(LabTest, TheGatewayTellsItsExternalAddress)
+{
+    std::optional<UpnpGatewayProbe::Gateway> gateway;
+    InNamespace(g_lab->NamespacePath("surv"), 1, [&](int) { gateway = MiniUpnpGateway().FindGateway(); });
+    ASSERT_TRUE(gateway);
+    EXPECT_EQ(gateway->externalAddress, "10.78.0.2");
+    EXPECT_EQ(gateway->friendlyName, "Varnex Lab Router");
 }
 
 TEST_F(LabTest, DiscoveryFindsBothResponders)

@@ -9,7 +9,8 @@
 // never appears on a command line.
 // Standard output: "info<TAB>status", then on success "platform", "name",
 // "version", "type" and "comment" lines; "shares<TAB>status", then one
-// "share<TAB>type<TAB>name<TAB>comment" line per share; "end". Texts escape
+// "share<TAB>type<TAB>name<TAB>comment" line per share; "end". A failure is
+// followed by an "error" line with the library's text for it. Texts escape
 // backslash, tab, CR and LF as \\ \t \r \n.
 #include <cstdint>
 
@@ -72,11 +73,21 @@ void EnsureConfiguration(std::string& scratch)
     set_dyn_CONFIGFILE(scratch.c_str());
 }
 
+libnetapi_ctx* g_context = nullptr;
+
+// The library's own words for a failure, for the survey's diagnostic output.
+void WriteError(NET_API_STATUS status)
+{
+    if (status != 0)
+        std::printf("error\t%s\n", Escaped(libnetapi_get_error_string(g_context, status)).c_str());
+}
+
 void WriteInfo(const char* host)
 {
     uint8_t* buffer = nullptr;
     const NET_API_STATUS status = NetServerGetInfo(host, 101, &buffer);
     std::printf("info\t%u\n", status);
+    WriteError(status);
     if (status == 0 && buffer) {
         const auto* info = reinterpret_cast<const SERVER_INFO_101*>(buffer);
         std::printf("platform\t%u\nname\t%s\nversion\t%u\t%u\ntype\t%u\ncomment\t%s\n", info->sv101_platform_id,
@@ -95,6 +106,7 @@ void WriteShares(const char* host)
     uint32_t resume = 0;
     const NET_API_STATUS status = NetShareEnum(host, 1, &buffer, kPreferredMaximumLength, &read, &total, &resume);
     std::printf("shares\t%u\n", status);
+    WriteError(status);
     if (status == 0 && buffer) {
         const auto* shares = reinterpret_cast<const SHARE_INFO_1*>(buffer);
         for (uint32_t i = 0; i < read && i < kMaxShares; ++i)
@@ -117,7 +129,7 @@ int main()
         return 2;
     std::string scratch;
     EnsureConfiguration(scratch);
-    libnetapi_ctx* context = nullptr;
+    libnetapi_ctx*& context = g_context;
     const NET_API_STATUS started = libnetapi_init(&context);
     if (!scratch.empty())
         unlink(scratch.c_str());
