@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -30,6 +31,7 @@ CRectDlg::CRectDlg(CNetDoc& document, SurveySettings& settings, QWidget* parent)
     layout->addWidget(CreateSurveyGroup());
     layout->addWidget(CreateWmiGroup());
     layout->addWidget(CreateGatewayGroup());
+    layout->addWidget(CreateSnmpGroup());
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("設定"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
@@ -127,8 +129,60 @@ QWidget* CRectDlg::CreateGatewayGroup()
     return group;
 }
 
+QWidget* CRectDlg::CreateSnmpGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("SNMP調査"), this);
+    auto* layout = new QVBoxLayout(group);
+    m_pSnmp = new QCheckBox(QStringLiteral("ゲートウェイ調査"), group);
+    layout->addWidget(m_pSnmp);
+    auto* row = new QHBoxLayout;
+    m_pCommunityPrompt = new QLabel(QStringLiteral("コミュニティ入力"), group);
+    m_pCommunity = new QLineEdit(group);
+    m_pAddCommunity = new QPushButton(QStringLiteral("入力"), group);
+    m_pRemoveCommunity = new QPushButton(QStringLiteral("削除"), group);
+    row->addWidget(m_pCommunityPrompt);
+    row->addWidget(m_pCommunity);
+    row->addWidget(m_pAddCommunity);
+    row->addWidget(m_pRemoveCommunity);
+    layout->addLayout(row);
+    m_pCommunities = new QListWidget(group);
+    m_pCommunities->setMaximumHeight(4 * fontMetrics().height());
+    layout->addWidget(m_pCommunities);
+    connect(m_pSnmp, &QCheckBox::toggled, this, [this](bool on) {
+        m_state.SetSnmp(on);
+        ShowState();
+    });
+    connect(m_pAddCommunity, &QPushButton::clicked, this, [this] {
+        m_state.AddCommunity(m_pCommunity->text().trimmed());
+        m_pCommunity->clear();
+        ShowState();
+    });
+    connect(m_pRemoveCommunity, &QPushButton::clicked, this, [this] {
+        m_state.RemoveCommunity(m_pCommunities->currentRow());
+        ShowState();
+    });
+    return group;
+}
+
+void CRectDlg::ShowCommunities()
+{
+    {
+        const QSignalBlocker block(m_pSnmp);
+        m_pSnmp->setChecked(m_state.m_bSnmp);
+    }
+    m_pSnmp->setEnabled(m_state.m_bSnmpCheckEnabled);
+    m_pCommunities->clear();
+    if (m_state.m_bSnmp)
+        m_pCommunities->addItems(m_state.m_communities.Rows());
+    for (QWidget* control : {static_cast<QWidget*>(m_pCommunityPrompt), static_cast<QWidget*>(m_pCommunity),
+                             static_cast<QWidget*>(m_pAddCommunity), static_cast<QWidget*>(m_pRemoveCommunity),
+                             static_cast<QWidget*>(m_pCommunities)})
+        control->setEnabled(m_state.m_bCommunityControlsEnabled);
+}
+
 void CRectDlg::ShowState()
 {
+    ShowCommunities();
     m_pPingOnly->setChecked(m_state.m_bPingOnly);
     m_pShowFailures->setChecked(m_state.m_bShowFailures);
     m_pInterval->setText(QString::number(m_state.m_nThreadInterval));

@@ -6,6 +6,8 @@
 
 class CNetDoc;
 class QButtonGroup;
+class QListWidget;
+class QPushButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -42,7 +44,9 @@ private:
     QWidget* CreateSurveyGroup();
     QWidget* CreateWmiGroup();
     QWidget* CreateGatewayGroup();
+    QWidget* CreateSnmpGroup();
     void ShowState();
+    void ShowCommunities();
     void OnWmiToggled(bool on);
     void OnModeChosen(int mode);
     bool ReadIntervals();
@@ -64,4 +68,10 @@ private:
     QLineEdit* m_pGateway = nullptr;
     QLabel* m_pGatewayLabel = nullptr;
     QButtonGroup* m_pShapes = nullptr;
+    QCheckBox* m_pSnmp = nullptr;
+    QLabel* m_pCommunityPrompt = nullptr;
+    QLineEdit* m_pCommunity = nullptr;
+    QPushButton* m_pAddCommunity = nullptr;
+    QPushButton* m_pRemoveCommunity = nullptr;
+    QListWidget* m_pCommunities = nullptr;
 };

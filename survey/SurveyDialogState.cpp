@@ -156,17 +156,18 @@ void SurveyDialogState::CopyFrame(const SurveySettings& frame)
     m_strProvisionedPassword = frame.ProvisionedPassword;
     m_printers = DialogList(frame.NetPrinterList);
     m_communities = DialogList(frame.CommunityList);
+    m_bSnmp = frame.SnmpSurveyFlag == 1;
     m_strDefaultGateway = frame.DefaultGatewaySetting;
     m_nGatewayShape = frame.GatewayShape;
 }
 
-// The SNMP survey and the printer list are not offered: the check box is
-// forced off, which turns the SNMP survey off once the dialog is confirmed.
+// The SNMP survey is offered as it stands, with its communities: forcing
+// it off would turn the gateway's SNMP survey off for good once the dialog
+// is confirmed. The printer list is not offered.
 void SurveyDialogState::ApplyOpeningRules()
 {
-    m_bSnmp = false;
-    m_bSnmpCheckEnabled = false;
-    m_bCommunityControlsEnabled = false;
+    m_bSnmpCheckEnabled = true;
+    m_bCommunityControlsEnabled = m_bSnmp;
     m_bPrinterControlsEnabled = false;
     if (!m_bWmiAvailable)
         return;

@@ -137,15 +137,20 @@ TEST_F(SurveyDialogStateTest, WithoutWmiThePingSurveyIsForced)
     EXPECT_FALSE(state.m_bCredentialRadiosEnabled);
 }
 
-TEST_F(SurveyDialogStateTest, SnmpAndPrintersAreOffAtOpening)
+TEST_F(SurveyDialogStateTest, SnmpIsOfferedAsItStandsAndPrintersAreOff)
 {
     frame.SnmpSurveyFlag = 1;
     frame.CommunityList = {"public"};
     frame.NetPrinterList = {"10.0.0.5", "10.0.0.6"};
     const SurveyDialogState state = SurveyDialogState::Open(doc, frame);
-    EXPECT_FALSE(state.m_bSnmp);
-    EXPECT_FALSE(state.m_bSnmpCheckEnabled);
-    EXPECT_FALSE(state.m_bCommunityControlsEnabled);
+    EXPECT_TRUE(state.m_bSnmp);
+    EXPECT_TRUE(state.m_bSnmpCheckEnabled);
+    EXPECT_TRUE(state.m_bCommunityControlsEnabled);
+    frame.SnmpSurveyFlag = 0;
+    const SurveyDialogState off = SurveyDialogState::Open(doc, frame);
+    EXPECT_FALSE(off.m_bSnmp);
+    EXPECT_TRUE(off.m_bSnmpCheckEnabled);
+    EXPECT_FALSE(off.m_bCommunityControlsEnabled);
     EXPECT_FALSE(state.m_bPrinterControlsEnabled);
     EXPECT_EQ(state.m_printers.Rows(), (QStringList{"10.0.0.6", "10.0.0.5"}));
     EXPECT_EQ(state.m_communities.Entries(), QStringList{"public"});
@@ -278,13 +283,13 @@ TEST_F(SurveyDialogStateTest, ConfirmStoresEverything)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(repaints, 1);
 
-    EXPECT_EQ(frame.SnmpSurveyFlag, 0u);
+    EXPECT_EQ(frame.SnmpSurveyFlag, 1u) << "confirming keeps the SNMP survey the user left on";
     EXPECT_EQ(frame.GatewayShape, SurveySettings::kShapeRouter);
     EXPECT_EQ(frame.DefaultGatewaySetting, "192.168.0.1");
     EXPECT_EQ(stored("Ping"), 1u);
     EXPECT_EQ(stored("Wmi"), 1u);
     EXPECT_EQ(stored("Proxy"), 1u);
-    EXPECT_EQ(stored("SNMP"), 0u);
+    EXPECT_EQ(stored("SNMP"), 1u);
     EXPECT_EQ(stored("DGW_Shape"), 0u);
     EXPECT_EQ(stored("Err"), 0xDEADu);
     EXPECT_EQ(stored("ThreadStart"), 0xDEADu);
