@@ -295,9 +295,18 @@ void CTh_Analysis::OtherDeviceStep()
     m_bNotComputer = true;
 }
 
+std::optional<ServerInfoProbe::Account> CTh_Analysis::SurveyAccount() const
+{
+    // Only an account given explicitly is presented; the logged-on user's
+    // identity is the caller's own.
+    if (Setting(kCredentialModeSetting) != kExplicitCredentials || m_p.wmiAccount.value(1).isEmpty())
+        return std::nullopt;
+    return ServerInfoProbe::Account{m_p.wmiAccount.value(0), m_p.wmiAccount.value(1), m_p.wmiAccount.value(2)};
+}
+
 void CTh_Analysis::ServerInfoStep()
 {
-    const ServerInfoProbe::Result result = Probes().ServerInfo().ServerInfo101(m_strName);
+    const ServerInfoProbe::Result result = Probes().ServerInfo().ServerInfo101(m_strName, SurveyAccount());
     if (result.error) {
         m_astrFailureLines = ServerInfoFailureLines(result.error);
         return;

@@ -2,11 +2,14 @@
 
 #include "survey/CTh_Worker.h"
 #include "survey/LocalNetworkFacts.h"
+#include "survey/platform/ServerInfoProbe.h"
 
 #include <QList>
 #include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class NetworkProbes;
 
@@ -24,10 +27,13 @@ public:
     static constexpr int kSnmpRetries = 1;
     static constexpr int kInfoLineWidth = 40;
     static constexpr int kMaxComputerName = 15;
+    static constexpr int kCredentialModeSetting = 2;
+    static constexpr quint32 kExplicitCredentials = 1;
 
     // Everything the thread is given at launch, copied.
     struct Parameters {
         QList<quint32> surveySettings; // the document's five survey options
+        QStringList wmiAccount; // the document's survey account: domain, user, password
         QString address;
         QString deviceCategory;
         QString friendlyName;
@@ -70,6 +76,7 @@ private:
     void ComputerStep();
     void OtherDeviceStep();
     void ServerInfoStep();
+    std::optional<ServerInfoProbe::Account> SurveyAccount() const;
     void GroupAddressesByMac();
     void TransferToSystem();
     void TransferServerInfo();

@@ -213,6 +213,7 @@ void NetworkSurvey::Launch()
 
     CTh_Analysis::Parameters common;
     common.surveySettings = settings;
+    common.wmiAccount = m_document.m_astrWmiAccount;
     common.otherDeviceAddresses = m_document.m_survey.OtherDeviceAddresses;
     common.communities = m_settings.CommunityList;
     common.defaultGatewaySetting = m_settings.DefaultGatewaySetting;

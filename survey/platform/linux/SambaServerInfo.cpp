@@ -24,6 +24,14 @@ namespace {
 constexpr qsizetype kMaxHelperOutput = 4 * 1024 * 1024;
 constexpr auto kBackslashes = "\\\\";
 
+// A field of the helper's input: a line break inside would shift the rest.
+QByteArray Line(const QString& field)
+{
+    QByteArray bytes = field.toUtf8();
+    bytes.replace('\n', QByteArray()).replace('\r', QByteArray());
+    return bytes + '\n';
+}
+
 QString BareName(const QString& serverName)
 {
     return serverName.startsWith(QLatin1String(kBackslashes)) ? serverName.mid(2) : serverName;
@@ -39,7 +47,13 @@ SambaServerInfo::SambaServerInfo(const LiveDeviceDiscovery& discovery, const Opt
 
 ServerInfoProbe::Result SambaServerInfo::ServerInfo101(const QString& serverName) const
 {
-    const SmbQueryAnswer answer = Query(BareName(serverName));
+    return ServerInfo101(serverName, std::nullopt);
+}
+
+ServerInfoProbe::Result SambaServerInfo::ServerInfo101(const QString& serverName,
+                                                       const std::optional<Account>& account) const
+{
+    const SmbQueryAnswer answer = Query(BareName(serverName), account);
     if (answer.infoStatus != 0)
         return {ErrorCode(answer.infoStatus), {}};
     return {0, answer.info};
@@ -63,7 +77,7 @@ SharedPrinterProbe::Result SambaServerInfo::Enumerate() const
     return result;
 }
 
-SmbQueryAnswer SambaServerInfo::Query(const QString& name) const
+SmbQueryAnswer SambaServerInfo::Query(const QString& name, const std::optional<Account>& account) const
 {
     const QString key = name.toUpper();
     std::promise<SmbQueryAnswer> promise;
@@ -83,12 +97,12 @@ SmbQueryAnswer SambaServerInfo::Query(const QString& name) const
     }
     if (pending.valid())
         return pending.get();
-    SmbQueryAnswer answer = Ask(name);
+    SmbQueryAnswer answer = Ask(name, account);
     promise.set_value(answer);
     return answer;
 }
 
-SmbQueryAnswer SambaServerInfo::Ask(const QString& name) const
+SmbQueryAnswer SambaServerInfo::Ask(const QString& name, const std::optional<Account>& account) const
 {
     SmbQueryAnswer unreachable;
     unreachable.infoStatus = kBadNetPath;
@@ -96,18 +110,32 @@ SmbQueryAnswer SambaServerInfo::Ask(const QString& name) const
     const QString address = AddressOf(name);
     if (address.isEmpty() || !PortAccepts(address))
         return unreachable;
-    // Anonymous: an empty user with an empty password.
-    const QByteArray input = address.toUtf8() + "\n\n\n\n";
+    SmbQueryAnswer answer = RunHelper(address, std::nullopt);
+    qCDebug(lcSmb) << name << address << "anonymous: info" << answer.infoStatus << "shares" << answer.sharesStatus
+                   << answer.errors;
+    const bool refused = answer.infoStatus == kAccessDenied || answer.sharesStatus == kAccessDenied;
+    if (!refused || !account)
+        return answer;
+    answer = RunHelper(address, account);
+    qCDebug(lcSmb) << name << address << "with the survey account: info" << answer.infoStatus << "shares"
+                   << answer.sharesStatus << answer.errors;
+    return answer;
+}
+
+SmbQueryAnswer SambaServerInfo::RunHelper(const QString& address, const std::optional<Account>& account) const
+{
+    // One line each: address, domain, user, password; all empty is anonymous.
+    QByteArray input = address.toUtf8() + '\n';
+    if (account)
+        input += Line(account->domain) + Line(account->user) + Line(account->password);
+    else
+        input += "\n\n\n";
     const QString helper = m_options.helper.isEmpty() ? DefaultHelper() : m_options.helper;
     const HelperProcess::Outcome outcome =
         HelperProcess::Run(helper, input, m_options.deadlineMs, kMaxHelperOutput);
-    if (!outcome.started)
-        return unreachable;
     SmbQueryAnswer answer = SmbQueryAnswer::Parse(outcome.output);
-    qCDebug(lcSmb) << name << address << "helper" << (outcome.killed ? "killed" : "ended") << outcome.exitCode
-                   << "info" << answer.infoStatus << "shares" << answer.sharesStatus << answer.errors;
-    if (outcome.killed && answer.infoStatus == SmbQueryAnswer::kNoAnswer)
-        answer.infoStatus = kBadNetPath;
+    if (answer.infoStatus == SmbQueryAnswer::kNoAnswer)
+        answer.infoStatus = kBadNetPath; // not started, killed, or no answer at all
     if (answer.sharesStatus == SmbQueryAnswer::kNoAnswer)
         answer.sharesStatus = kBadNetPath;
     return answer;

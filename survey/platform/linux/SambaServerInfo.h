@@ -31,17 +31,24 @@ public:
 
     SambaServerInfo(const LiveDeviceDiscovery& discovery, const Options& options);
 
+    static constexpr quint32 kAccessDenied = 5; // ERROR_ACCESS_DENIED
+
     ServerInfoProbe::Result ServerInfo101(const QString& serverName) const override;
+    // Anonymous first; the account only where anonymous access is refused.
+    ServerInfoProbe::Result ServerInfo101(const QString& serverName,
+                                          const std::optional<Account>& account) const override;
     SharedPrinterProbe::Result Enumerate() const override;
 
     // The answer for one host, asked once and kept for the next caller.
-    SmbQueryAnswer Query(const QString& name) const;
+    SmbQueryAnswer Query(const QString& name, const std::optional<Account>& account = std::nullopt) const;
     // The Windows error code the survey reports for a failed query.
     static quint32 ErrorCode(quint32 status);
     static QString DefaultHelper();
 
 private:
-    SmbQueryAnswer Ask(const QString& name) const;
+    SmbQueryAnswer Ask(const QString& name, const std::optional<Account>& account) const;
+    // One helper run; the account's password travels on its standard input.
+    SmbQueryAnswer RunHelper(const QString& address, const std::optional<Account>& account) const;
     QString AddressOf(const QString& name) const;
     bool PortAccepts(const QString& address) const;
 

@@ -208,3 +208,38 @@ TEST(UpnpDescription, FindsTheConnectionServiceAndKeepsItOnTheGateway)
     ASSERT_TRUE(nested);
     EXPECT_TRUE(nested->controlUrl.isEmpty());
 }
+
+TEST(SambaServerInfo, TheSurveyAccountIsPresentedOnlyWhenAnonymousAccessIsRefused)
+{
+    const LinuxLocalMachine machine;
+    const LiveDeviceDiscovery discovery(machine, {});
+    const LoopbackListener smb;
+    const QString answer = TestFiles::scratchPath("account-answer.txt");
+    TestFiles::writeAll(answer, kSambaAnswer);
+    const QString log = TestFiles::scratchPath("account-calls.txt");
+    SambaServerInfo::Options options;
+    options.port = smb.Port();
+    options.deadlineMs = 3000;
+    // Refuses anonymous callers; logs what it was given on its command line
+    // and whether a password came on its input.
+    options.helper = Script("account.sh",
+                            "read host; read domain; read user; read password\n"
+                            "echo \"args=[$*] user=$domain/$user password-given=${password:+yes}\" >> '"
+                                + log.toUtf8() + "'\n"
+                                "if [ \"$user\" = admin ] && [ \"$password\" = 's3cret' ]; then cat '"
+                                + answer.toUtf8() + "'; else printf 'info\\t5\\nshares\\t5\\nend\\n'; fi\n");
+    const SambaServerInfo samba(discovery, options);
+    EXPECT_EQ(samba.ServerInfo101(QStringLiteral("\\\\127.0.0.1"), std::nullopt).error, SambaServerInfo::kAccessDenied);
+
+    const SambaServerInfo withAccount(discovery, options);
+    const ServerInfoProbe::Account account{QStringLiteral("CORP"), QStringLiteral("admin"), QStringLiteral("s3cret")};
+    const ServerInfoProbe::Result result = withAccount.ServerInfo101(QStringLiteral("localhost"), account);
+    EXPECT_EQ(result.error, 0u);
+    EXPECT_EQ(result.info.name, "LABSMB");
+    const QString calls = QString::fromUtf8(TestFiles::readAll(log));
+    EXPECT_EQ(calls,
+              "args=[] user=/ password-given=\n"
+              "args=[] user=/ password-given=\n"
+              "args=[] user=CORP/admin password-given=yes\n");
+    EXPECT_FALSE(calls.contains("s3cret"));
+}
