@@ -1,7 +1,7 @@
 #include "LinuxLocalMachine.h"
 
 #include "survey/LinuxOsName.h"
-#include "survey/platform/linux/Ipv4Interfaces.h"
+#include "survey/platform/linux/LinkInterfaces.h"
 #include "survey/platform/linux/UniqueFd.h"
 
 #include <QFile>
@@ -30,7 +30,7 @@ QString ReadText(const QString& path)
 
 // Joining the group on the interface proves that multicast can be sent and
 // heard there; the membership ends with the socket.
-QString JoinFailure(const Ipv4Interfaces::Interface& interface)
+QString JoinFailure(const LinkInterfaces::Interface& interface)
 {
     const UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
     if (!fd.valid())
@@ -78,14 +78,14 @@ DiscoveryServiceCheck::Probe LinuxLocalMachine::DiscoveryService(const QString&)
 
 DiscoveryServiceCheck::Verdict LinuxLocalMachine::SurveyPrecondition() const
 {
-    const QList<Ipv4Interfaces::Interface> interfaces = Ipv4Interfaces::Usable();
+    const QList<LinkInterfaces::Interface> interfaces = LinkInterfaces::Usable();
     if (interfaces.isEmpty())
         return {false,
                 QStringLiteral("getifaddrs->NO_INTERFACE 起動中でIPv4アドレスを持ち、マルチキャスト"
                                "できるネットワークインターフェースがありません。"),
                 false};
     QString failure;
-    for (const Ipv4Interfaces::Interface& interface : interfaces) {
+    for (const LinkInterfaces::Interface& interface : interfaces) {
         failure = JoinFailure(interface);
         if (failure.isEmpty())
             return {true, QString(), false};

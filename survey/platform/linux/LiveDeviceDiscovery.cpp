@@ -1,6 +1,6 @@
 #include "LiveDeviceDiscovery.h"
 
-#include "survey/platform/linux/Ipv4Interfaces.h"
+#include "survey/platform/linux/LinkInterfaces.h"
 #include "survey/platform/linux/LinuxLocalMachine.h"
 #include "survey/platform/linux/NetlinkLocalNetwork.h"
 #include "survey/platform/linux/WsdMetadata.h"
@@ -103,13 +103,13 @@ DeviceDiscoveryProbe::Device LiveDeviceDiscovery::LocalPublication(const QString
 
 QString LiveDeviceDiscovery::PrimaryAddress()
 {
-    const QList<Ipv4Interfaces::Interface> interfaces = Ipv4Interfaces::Usable();
+    const QList<LinkInterfaces::Interface> interfaces = LinkInterfaces::Usable();
     if (interfaces.isEmpty())
         return {};
     for (const LocalNetworkProbe::Adapter& adapter : NetlinkLocalNetwork().Adapters()) {
         if (adapter.gateway.address.isEmpty())
             continue;
-        for (const Ipv4Interfaces::Interface& interface : interfaces)
+        for (const LinkInterfaces::Interface& interface : interfaces)
             if (interface.name == adapter.name)
                 return DottedText(interface.address);
     }

@@ -15,6 +15,7 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <optional>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -50,10 +51,12 @@ constexpr auto kProviderPrefix = "Provider\\Microsoft.Networking.WSD\\";
 
 struct Channel {
     UniqueFd socket;
-    Ipv4Interfaces::Interface interface;
+    LinkInterfaces::Interface interface;
+    sockaddr_storage to{}; // the multicast group of the channel's family
+    socklen_t toLength = 0;
 };
 
-UniqueFd OpenChannel(const Ipv4Interfaces::Interface& interface)
+UniqueFd OpenIpv4(const LinkInterfaces::Interface& interface)
 {
     UniqueFd fd(::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!fd.valid())
@@ -72,19 +75,63 @@ UniqueFd OpenChannel(const Ipv4Interfaces::Interface& interface)
     return fd;
 }
 
-sockaddr_in Destination(const QString& group, quint16 port)
+UniqueFd OpenIpv6(const LinkInterfaces::Interface& interface)
 {
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    inet_pton(AF_INET, group.toLatin1().constData(), &to.sin_addr);
-    return to;
+    UniqueFd fd(::socket(AF_INET6, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!fd.valid())
+        return {};
+    sockaddr_in6 local{};
+    local.sin6_family = AF_INET6;
+    local.sin6_addr = interface.address6;
+    local.sin6_scope_id = interface.index;
+    const unsigned index = interface.index;
+    const int hops = 1;
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0
+        || setsockopt(fd.get(), IPPROTO_IPV6, IPV6_MULTICAST_IF, &index, sizeof index) != 0
+        || setsockopt(fd.get(), IPPROTO_IPV6, IPV6_MULTICAST_HOPS, &hops, sizeof hops) != 0)
+        return {};
+    return fd;
 }
 
-void Send(const Channel& channel, const sockaddr_in& to, const QByteArray& message)
+std::optional<Channel> OpenChannel(const LinkInterfaces::Interface& interface, const WsDiscoveryClient::Options& options)
+{
+    Channel channel;
+    channel.interface = interface;
+    if (interface.family == AF_INET6) {
+        channel.socket = OpenIpv6(interface);
+        auto* to = reinterpret_cast<sockaddr_in6*>(&channel.to);
+        to->sin6_family = AF_INET6;
+        to->sin6_port = htons(options.port);
+        to->sin6_scope_id = interface.index;
+        inet_pton(AF_INET6, options.group6.toLatin1().constData(), &to->sin6_addr);
+        channel.toLength = sizeof *to;
+    } else {
+        channel.socket = OpenIpv4(interface);
+        auto* to = reinterpret_cast<sockaddr_in*>(&channel.to);
+        to->sin_family = AF_INET;
+        to->sin_port = htons(options.port);
+        inet_pton(AF_INET, options.group.toLatin1().constData(), &to->sin_addr);
+        channel.toLength = sizeof *to;
+    }
+    if (!channel.socket.valid())
+        return std::nullopt;
+    return channel;
+}
+
+void Send(const Channel& channel, const QByteArray& message)
 {
     ::sendto(channel.socket.get(), message.constData(), size_t(message.size()), 0,
-             reinterpret_cast<const sockaddr*>(&to), sizeof to);
+             reinterpret_cast<const sockaddr*>(&channel.to), channel.toLength);
+}
+
+QString SourceText(const sockaddr_storage& from)
+{
+    char text[INET6_ADDRSTRLEN] = {};
+    if (from.ss_family == AF_INET6)
+        inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6&>(from).sin6_addr, text, sizeof text);
+    else
+        inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in&>(from).sin_addr, text, sizeof text);
+    return QString::fromLatin1(text);
 }
 
 WsdDumpLines::Property Text(const char* fmtid, quint32 id, const QString& value)
@@ -104,15 +151,14 @@ class SearchState {
 public:
     SearchState(const QString& probeId, int resolveMs) : m_probeId(probeId), m_resolveMs(resolveMs) {}
 
-    void Take(const Channel& channel, const sockaddr_in& to, const QByteArray& datagram,
-              in_addr source, qint64 now)
+    void Take(const Channel& channel, const QByteArray& datagram, const QString& source, qint64 now)
     {
         const std::optional<WsdMessage::Parsed> parsed = WsdMessage::Parse(datagram);
         if (!parsed)
             return;
         if (parsed->kind == WsdMessage::Kind::ProbeMatch && parsed->relatesTo == m_probeId) {
             for (const WsdMessage::Match& match : parsed->matches)
-                TakeProbeMatch(channel, to, match, source, now);
+                TakeProbeMatch(channel, match, source, now);
         } else if (parsed->kind == WsdMessage::Kind::ResolveMatch) {
             TakeResolveMatch(*parsed, source);
         }
@@ -138,8 +184,8 @@ private:
         qint64 deadline = 0;
     };
 
-    void TakeProbeMatch(const Channel& channel, const sockaddr_in& to, const WsdMessage::Match& match,
-                        in_addr source, qint64 now)
+    void TakeProbeMatch(const Channel& channel, const WsdMessage::Match& match, const QString& source,
+                        qint64 now)
     {
         if (match.endpoint.isEmpty() || m_index.contains(match.endpoint)
             || m_endpoints.size() >= kMaxEndpoints)
@@ -150,10 +196,10 @@ private:
             return;
         const QString resolveId = WsdMessage::NewMessageId();
         m_pending.insert(resolveId, {m_endpoints.size() - 1, now + m_resolveMs});
-        Send(channel, to, WsdMessage::Resolve(resolveId, match.endpoint));
+        Send(channel, WsdMessage::Resolve(resolveId, match.endpoint));
     }
 
-    void TakeResolveMatch(const WsdMessage::Parsed& parsed, in_addr source)
+    void TakeResolveMatch(const WsdMessage::Parsed& parsed, const QString& source)
     {
         const auto pending = m_pending.constFind(parsed.relatesTo);
         if (pending == m_pending.cend())
@@ -178,11 +224,11 @@ private:
     QHash<QString, Pending> m_pending;
 };
 
-void Receive(const Channel& channel, const sockaddr_in& to, SearchState& state, qint64 now)
+void Receive(const Channel& channel, SearchState& state, qint64 now)
 {
     QByteArray buffer(WsdMessage::kMaxDatagram + 1, Qt::Uninitialized);
     for (;;) {
-        sockaddr_in from{};
+        sockaddr_storage from{};
         socklen_t fromLength = sizeof from;
         const ssize_t n = ::recvfrom(channel.socket.get(), buffer.data(), size_t(buffer.size()),
                                      MSG_TRUNC, reinterpret_cast<sockaddr*>(&from), &fromLength);
@@ -190,7 +236,7 @@ void Receive(const Channel& channel, const sockaddr_in& to, SearchState& state, 
             return;
         if (n > WsdMessage::kMaxDatagram)
             continue; // oversized: not a SOAP-over-UDP message
-        state.Take(channel, to, buffer.left(qsizetype(n)), from.sin_addr, now);
+        state.Take(channel, buffer.left(qsizetype(n)), SourceText(from), now);
     }
 }
 
@@ -203,8 +249,9 @@ WsDiscoveryClient::WsDiscoveryClient(const Options& options)
 
 DeviceDiscoveryProbe::Result WsDiscoveryClient::Discover() const
 {
-    const QList<Ipv4Interfaces::Interface> interfaces =
-        m_options.interfaces.isEmpty() ? Ipv4Interfaces::Usable() : m_options.interfaces;
+    const QList<LinkInterfaces::Interface> interfaces = m_options.interfaces.isEmpty()
+        ? LinkInterfaces::Usable() + LinkInterfaces::UsableIpv6()
+        : m_options.interfaces;
     if (interfaces.isEmpty())
         return {kErrorNoNetwork, {}};
     const QList<Endpoint> endpoints = Search(interfaces);
@@ -228,15 +275,12 @@ DeviceDiscoveryProbe::Result WsDiscoveryClient::Discover() const
 }
 
 QList<WsDiscoveryClient::Endpoint> WsDiscoveryClient::Search(
-    const QList<Ipv4Interfaces::Interface>& interfaces) const
+    const QList<LinkInterfaces::Interface>& interfaces) const
 {
     std::vector<Channel> channels;
-    for (const Ipv4Interfaces::Interface& interface : interfaces) {
-        UniqueFd socket = OpenChannel(interface);
-        if (socket.valid())
-            channels.push_back({std::move(socket), interface});
-    }
-    const sockaddr_in to = Destination(m_options.group, m_options.port);
+    for (const LinkInterfaces::Interface& interface : interfaces)
+        if (std::optional<Channel> channel = OpenChannel(interface, m_options))
+            channels.push_back(std::move(*channel));
     const QString probeId = WsdMessage::NewMessageId();
     const QByteArray probe = WsdMessage::Probe(probeId);
     SearchState state(probeId, m_options.resolveMs);
@@ -244,7 +288,7 @@ QList<WsDiscoveryClient::Endpoint> WsDiscoveryClient::Search(
     clock.start();
     bool repeated = false;
     for (const Channel& channel : channels)
-        Send(channel, to, probe);
+        Send(channel, probe);
     std::vector<pollfd> fds;
     for (const Channel& channel : channels)
         fds.push_back({channel.socket.get(), POLLIN, 0});
@@ -253,7 +297,7 @@ QList<WsDiscoveryClient::Endpoint> WsDiscoveryClient::Search(
         if (!repeated && now >= kProbeRepeatMs) {
             // SOAP-over-UDP sends multicast twice: one datagram may be lost.
             for (const Channel& channel : channels)
-                Send(channel, to, probe);
+                Send(channel, probe);
             repeated = true;
         }
         if (now >= m_options.windowMs && !state.ResolvesPending(now))
@@ -266,7 +310,7 @@ QList<WsDiscoveryClient::Endpoint> WsDiscoveryClient::Search(
             continue;
         for (size_t i = 0; i < fds.size(); ++i)
             if (fds[i].revents & POLLIN)
-                Receive(channels[i], to, state, clock.elapsed());
+                Receive(channels[i], state, clock.elapsed());
     }
     return state.Endpoints();
 }
@@ -275,14 +319,31 @@ std::optional<QString> WsDiscoveryClient::MetadataAddress(const Endpoint& endpoi
 {
     std::optional<QString> onLink;
     for (const QString& xaddr : endpoint.xaddrs) {
-        const QUrl url(xaddr, QUrl::StrictMode);
-        in_addr host{};
-        if (!url.isValid() || url.scheme() != QLatin1String("http")
-            || inet_pton(AF_INET, url.host().toLatin1().constData(), &host) != 1)
+        QUrl url(xaddr, QUrl::StrictMode);
+        if (!url.isValid() || url.scheme() != QLatin1String("http"))
             continue;
-        if (host.s_addr == endpoint.source.s_addr)
+        const QString host = url.host().section(QLatin1Char('%'), 0, 0);
+        if (endpoint.interface.family == AF_INET6) {
+            in6_addr address{};
+            if (inet_pton(AF_INET6, host.toLatin1().constData(), &address) != 1)
+                continue;
+            const bool linkLocal = IN6_IS_ADDR_LINKLOCAL(&address);
+            if (host != endpoint.source && !linkLocal)
+                continue;
+            // A link-local address means nothing without the link it is on.
+            url.setHost(linkLocal ? host + QLatin1Char('%') + endpoint.interface.name : host);
+            if (host == endpoint.source)
+                return url.toString();
+            if (!onLink)
+                onLink = url.toString();
+            continue;
+        }
+        in_addr address{};
+        if (inet_pton(AF_INET, host.toLatin1().constData(), &address) != 1)
+            continue;
+        if (host == endpoint.source)
             return xaddr;
-        if (!onLink && Ipv4Interfaces::SameSubnet(endpoint.interface, host))
+        if (!onLink && LinkInterfaces::SameSubnet(endpoint.interface, address))
             onLink = xaddr;
     }
     return onLink;
@@ -309,7 +370,7 @@ std::optional<DeviceDiscoveryProbe::Device> WsDiscoveryClient::Describe(const En
         qCDebug(lcWsd) << "skipped" << endpoint.endpoint << ": the metadata is not readable";
         return std::nullopt;
     }
-    Device device = DeviceOf(endpoint.endpoint, QUrl(*address).host(), *metadata);
+    Device device = DeviceOf(endpoint.endpoint, QUrl(*address).host().section(QLatin1Char('%'), 0, 0), *metadata);
     device.properties.append(Text(kPnpx, kTypes, endpoint.types.join(QLatin1Char(' '))));
     device.properties.append({QUuid::fromString(QLatin1String(kPnpx)), kXAddrs, endpoint.xaddrs});
     return device;

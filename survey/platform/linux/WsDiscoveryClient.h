@@ -1,7 +1,7 @@
 #pragma once
 
 #include "survey/platform/DeviceDiscoveryProbe.h"
-#include "survey/platform/linux/Ipv4Interfaces.h"
+#include "survey/platform/linux/LinkInterfaces.h"
 #include "survey/platform/linux/WsdMetadata.h"
 
 #include <QString>
@@ -10,7 +10,8 @@
 #include <optional>
 
 // Finds WS-Discovery devices on the local links: a multicast Probe on every
-// usable interface, a Resolve for endpoints that came without transport
+// usable interface (239.255.255.250, and ff02::c where the interface has an
+// IPv6 link-local address), a Resolve for endpoints that came without transport
 // addresses, then a WS-Transfer Get of each device's metadata. Each call
 // opens its own sockets, so calls may run on any thread.
 class WsDiscoveryClient final : public DeviceDiscoveryProbe {
@@ -21,8 +22,10 @@ public:
         int getTimeoutMs = 3000;
         quint16 port = 3702;
         QString group = QStringLiteral("239.255.255.250");
-        // The interfaces to search on; empty means every usable one.
-        QList<Ipv4Interfaces::Interface> interfaces;
+        QString group6 = QStringLiteral("ff02::c");
+        // The interfaces to search on, of either family; empty means every
+        // usable one.
+        QList<LinkInterfaces::Interface> interfaces;
     };
 
     // A device endpoint as the search left it.
@@ -30,8 +33,8 @@ public:
         QString endpoint;
         QStringList types;
         QStringList xaddrs;
-        in_addr source{}; // where the last answer for it came from
-        Ipv4Interfaces::Interface interface;
+        QString source; // numeric address the last answer came from, without zone
+        LinkInterfaces::Interface interface; // where it answered
     };
 
     WsDiscoveryClient() = default;
@@ -40,9 +43,10 @@ public:
     Result Discover() const override;
 
     // The endpoints that answered, de-duplicated; empty on no interface.
-    QList<Endpoint> Search(const QList<Ipv4Interfaces::Interface>& interfaces) const;
+    QList<Endpoint> Search(const QList<LinkInterfaces::Interface>& interfaces) const;
     // The transport address to fetch metadata from: the device's own
-    // address on the link where it answered, plain HTTP only.
+    // address on the link where it answered, plain HTTP only. IPv6
+    // link-local addresses get the interface as their zone.
     static std::optional<QString> MetadataAddress(const Endpoint& endpoint);
     // The typed properties the discovery dump lists for one device.
     static Device DeviceOf(const QString& endpoint, const QString& address,

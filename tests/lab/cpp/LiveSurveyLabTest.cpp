@@ -187,7 +187,7 @@ TEST_F(LabTest, DiscoveryFindsBothResponders)
     DeviceDiscoveryProbe::Result result;
     InNamespace(g_lab->NamespacePath("surv"), 1, [&](int) {
         const WsDiscoveryClient client;
-        endpoints = client.Search(Ipv4Interfaces::Usable());
+        endpoints = client.Search(LinkInterfaces::Usable());
         result = client.Discover();
     });
     QSet<QString> found;

@@ -10,16 +10,26 @@
 
 namespace {
 
-int BoundSocket(int type, quint16& port)
+int BoundSocket(int family, int type, quint16& port)
 {
-    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    const int fd = ::socket(family, type | SOCK_CLOEXEC, 0);
+    sockaddr_storage address{};
+    socklen_t length = 0;
+    if (family == AF_INET6) {
+        auto* v6 = reinterpret_cast<sockaddr_in6*>(&address);
+        v6->sin6_family = AF_INET6;
+        v6->sin6_addr = in6addr_loopback;
+        length = sizeof *v6;
+    } else {
+        auto* v4 = reinterpret_cast<sockaddr_in*>(&address);
+        v4->sin_family = AF_INET;
+        v4->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        length = sizeof *v4;
+    }
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
+    port = ntohs(family == AF_INET6 ? reinterpret_cast<sockaddr_in6*>(&address)->sin6_port
+                                    : reinterpret_cast<sockaddr_in*>(&address)->sin_port);
     return fd;
 }
 
@@ -58,12 +68,12 @@ QByteArray ReadRequest(int fd)
 
 } // namespace
 
-LoopbackPeer::LoopbackPeer(UdpScript udp, HttpScript http)
+LoopbackPeer::LoopbackPeer(UdpScript udp, HttpScript http, int family)
     : m_udpScript(std::move(udp))
     , m_httpScript(std::move(http))
 {
-    m_udp = BoundSocket(SOCK_DGRAM, m_udpPort);
-    m_http = BoundSocket(SOCK_STREAM, m_httpPort);
+    m_udp = BoundSocket(family, SOCK_DGRAM, m_udpPort);
+    m_http = BoundSocket(family, SOCK_STREAM, m_httpPort);
     ::listen(m_http, 16);
     m_udpThread = std::thread([this] { ServeUdp(); });
     m_httpThread = std::thread([this] { ServeHttp(); });
@@ -90,7 +100,7 @@ void LoopbackPeer::ServeUdp()
     while (!m_stop) {
         if (!Readable(m_udp))
             continue;
-        sockaddr_in from{};
+        sockaddr_storage from{};
         socklen_t length = sizeof from;
         const ssize_t n = ::recvfrom(m_udp, buffer.data(), size_t(buffer.size()), 0,
                                      reinterpret_cast<sockaddr*>(&from), &length);

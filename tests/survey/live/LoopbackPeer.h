@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/socket.h>
+
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -19,7 +21,8 @@ public:
     // The whole HTTP response (status line, headers, body) for a request.
     using HttpScript = std::function<QByteArray(const QByteArray& request)>;
 
-    LoopbackPeer(UdpScript udp, HttpScript http);
+    // family AF_INET listens on 127.0.0.1, AF_INET6 on ::1.
+    LoopbackPeer(UdpScript udp, HttpScript http, int family = AF_INET);
     ~LoopbackPeer();
     LoopbackPeer(const LoopbackPeer&) = delete;
     LoopbackPeer& operator=(const LoopbackPeer&) = delete;

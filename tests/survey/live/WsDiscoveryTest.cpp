@@ -22,9 +22,9 @@ using WsdFixtures::Metadata;
 
 const QString kEndpoint = QStringLiteral("urn:uuid:5a1e0000-0000-4000-8000-0000000000aa");
 
-Ipv4Interfaces::Interface Loopback()
+LinkInterfaces::Interface Loopback()
 {
-    Ipv4Interfaces::Interface lo;
+    LinkInterfaces::Interface lo;
     lo.name = QStringLiteral("lo");
     lo.index = if_nametoindex("lo");
     inet_pton(AF_INET, "127.0.0.1", &lo.address);
@@ -162,7 +162,7 @@ TEST(WsDiscoveryClient, MetadataIsFetchedOnlyFromTheDeviceOnItsLink)
     WsDiscoveryClient::Endpoint endpoint;
     endpoint.interface.address.s_addr = inet_addr("10.77.0.10");
     endpoint.interface.netmask.s_addr = inet_addr("255.255.255.0");
-    endpoint.source.s_addr = inet_addr("10.77.0.20");
+    endpoint.source = QStringLiteral("10.77.0.20");
     const struct {
         QStringList xaddrs;
         const char* chosen;
@@ -174,6 +174,7 @@ TEST(WsDiscoveryClient, MetadataIsFetchedOnlyFromTheDeviceOnItsLink)
         {{"https://10.77.0.20/a", "ftp://10.77.0.20/a"}, nullptr},
         {{"http://printer.example/a"}, nullptr},
         {{"not a url at all"}, nullptr},
+        {{"http://[fe80::20]:5357/a"}, nullptr}, // not the family it answered in
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.xaddrs.join(' ').toStdString());
@@ -184,6 +185,59 @@ TEST(WsDiscoveryClient, MetadataIsFetchedOnlyFromTheDeviceOnItsLink)
         else
             EXPECT_FALSE(chosen);
     }
+}
+
+TEST(WsDiscoveryClient, Ipv6AddressesAreUsedOnTheLinkTheDeviceAnsweredOn)
+{
+    WsDiscoveryClient::Endpoint endpoint;
+    endpoint.interface.family = AF_INET6;
+    endpoint.interface.name = QStringLiteral("eth0");
+    endpoint.source = QStringLiteral("fe80::20");
+    const struct {
+        QStringList xaddrs;
+        const char* chosen;
+    } cases[] = {
+        {{"http://[fe80::20]:5357/a"}, "http://[fe80::20%25eth0]:5357/a"},
+        {{"http://[fe80::21]/b", "http://[fe80::20]/a"}, "http://[fe80::20%25eth0]/a"},
+        {{"http://[fe80::21]/b"}, "http://[fe80::21%25eth0]/b"},
+        {{"http://[2001:db8::1]/global"}, nullptr},
+        {{"http://10.77.0.20/v4"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xaddrs.join(' ').toStdString());
+        endpoint.xaddrs = c.xaddrs;
+        const std::optional<QString> chosen = WsDiscoveryClient::MetadataAddress(endpoint);
+        if (c.chosen)
+            EXPECT_EQ(chosen.value_or(QString()), QString::fromLatin1(c.chosen));
+        else
+            EXPECT_FALSE(chosen);
+    }
+}
+
+TEST(WsDiscoveryClient, DevicesAnswerOverIpv6Too)
+{
+    LoopbackPeer* self = nullptr;
+    LoopbackPeer peer(
+        [&self](const QString&, const QString& id) {
+            return QList<QByteArray>{Matches("ProbeMatches", id, kEndpoint,
+                                             QStringLiteral("http://[::1]:%1/dev").arg(self->HttpPort()))};
+        },
+        [](const QByteArray&) { return LoopbackPeer::HttpOk(Metadata("LABSMB/Workgroup:LABWG")); }, AF_INET6);
+    self = &peer;
+    LinkInterfaces::Interface lo;
+    lo.name = QStringLiteral("lo");
+    lo.index = if_nametoindex("lo");
+    lo.family = AF_INET6;
+    lo.address6 = in6addr_loopback;
+    WsDiscoveryClient::Options options;
+    options.windowMs = 400;
+    options.group6 = QStringLiteral("::1");
+    options.port = peer.UdpPort();
+    options.interfaces = {lo};
+    const QList<CWsd_Collection> records = Records(WsDiscoveryClient(options).Discover());
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].m_strAddress, "::1");
+    EXPECT_EQ(records[0].m_strComputerInfo, "\\\\LABSMB/Workgroup:LABWG");
 }
 
 TEST(WsDiscoveryClient, RepeatedAnswersGiveOneDevice)
