@@ -57,7 +57,7 @@ int CommandLine::usage()
              "       varnex convert IN OUT\n"
              "       varnex render FILE --png OUT [--dpi N]\n"
              "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
-             "                     [--dpi N] [--pause MS] [--community NAME]...\n";
+             "                     [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]\n";
     m_err.flush();
     return 2;
 }

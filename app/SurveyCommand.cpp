@@ -10,12 +10,17 @@
 #include "survey/SurveySettings.h"
 
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
 
 namespace {
 
+constexpr int kWmiSetting = 1;
+constexpr int kCredentialModeSetting = 2;
 constexpr int kPauseSetting = 4;
+constexpr qint64 kMaxAccountFile = 4096;
 constexpr int kMaxPause = 500;
 constexpr int kMinDpi = 10;
 constexpr int kMaxDpi = 1200;
@@ -33,7 +38,7 @@ int SurveyCommand::run(const QStringList& arguments)
     Options options;
     if (!parse(arguments, options)) {
         m_err << "usage: varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
-                 "                     [--dpi N] [--pause MS] [--community NAME]...\n";
+                 "                     [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]\n";
         m_err.flush();
         return 2;
     }
@@ -44,6 +49,10 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
 {
     for (qsizetype i = 2; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--wmi")) {
+            options.wmi = true;
+            continue;
+        }
         if (i + 1 >= arguments.size())
             return false;
         const QString value = arguments.at(++i);
@@ -62,6 +71,8 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
             options.pause = value.toInt(&ok);
         else if (argument == QLatin1String("--community"))
             options.communities.append(value);
+        else if (argument == QLatin1String("--wmi-account"))
+            options.wmiAccount = value;
         else
             return false;
         if (!ok)
@@ -89,6 +100,11 @@ int SurveyCommand::survey(const Options& options)
         if (document.m_adwSurveySettings.size() <= kPauseSetting)
             document.m_adwSurveySettings.resize(kPauseSetting + 1, 0);
         document.m_adwSurveySettings[kPauseSetting] = quint32(options.pause);
+    }
+    if (options.wmi) {
+        const QString problem = UseWmi(document, options.wmiAccount);
+        if (!problem.isEmpty())
+            return fail(problem);
     }
     SurveySettings settings;
     settings.LoadAtStart(SettingsStore());
@@ -137,6 +153,37 @@ int SurveyCommand::survey(const Options& options)
           << '\n';
     m_out.flush();
     return 0;
+}
+
+QString SurveyCommand::UseWmi(CNetDoc& document, const QString& accountFile)
+{
+    if (document.m_adwSurveySettings.size() <= kCredentialModeSetting)
+        document.m_adwSurveySettings.resize(kCredentialModeSetting + 1, 0);
+    document.m_adwSurveySettings[kWmiSetting] = 1;
+    if (accountFile.isEmpty())
+        return {};
+    // The password must not be readable by others, and never comes from
+    // the command line itself.
+    const QFileInfo info(accountFile);
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    if (!info.exists())
+        return QStringLiteral("cannot read %1: no such file").arg(accountFile);
+    if (info.permissions() & others)
+        return QStringLiteral("%1 is readable by others; make it private (chmod 600)").arg(accountFile);
+    QFile file(accountFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(accountFile, file.errorString());
+    QStringList lines = QString::fromUtf8(file.read(kMaxAccountFile)).split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = line.trimmed();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    if (lines.size() != 3 || lines.at(1).isEmpty())
+        return QStringLiteral("%1 must hold three lines: domain, user, password").arg(accountFile);
+    document.m_astrWmiAccount = lines;
+    document.m_adwSurveySettings[kCredentialModeSetting] = 1;
+    return {};
 }
 
 int SurveyCommand::fail(const QString& message, int code)

@@ -3,8 +3,10 @@
 #include <QStringList>
 #include <QTextStream>
 
+class CNetDoc;
+
 // varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]
-//               [--dpi N] [--pause MS] [--community NAME]...
+//               [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]
 // Surveys a network without windows and writes the map. Without --network
 // the live network around this machine is surveyed. Ctrl+C stops the survey.
 class SurveyCommand {
@@ -26,11 +28,15 @@ private:
         int dpi = 0;
         int pause = -1;
         QStringList communities;
+        bool wmi = false;
+        QString wmiAccount; // file: domain, user, password
     };
 
     bool parse(const QStringList& arguments, Options& options);
     int survey(const Options& options);
     int fail(const QString& message, int code = kFailed);
+    // Turns the WMI inventory on; the account comes from a private file.
+    static QString UseWmi(CNetDoc& document, const QString& accountFile);
 
     QTextStream& m_out;
     QTextStream& m_err;

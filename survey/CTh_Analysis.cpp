@@ -6,6 +6,8 @@
 #include "survey/CPing.h"
 #include "survey/CTh_SNMP.h"
 #include "survey/NetworkSurvey.h"
+#include "survey/SystemErrorText.h"
+#include "survey/WmiInventoryStep.h"
 #include "survey/platform/NetworkProbes.h"
 
 #include <mutex>
@@ -13,31 +15,6 @@
 namespace {
 
 const QString kBackslashes = QStringLiteral("\\\\");
-
-// The texts the system gives for the errors a server information request
-// commonly ends with, as a Japanese desktop shows them.
-QString SystemErrorText(quint32 error)
-{
-    switch (error) {
-    case 5:
-        return QStringLiteral("アクセスが拒否されました。");
-    case 8:
-        return QStringLiteral("このコマンドを実行するのに十分な記憶域がありません。");
-    case 53:
-        return QStringLiteral("ネットワーク パスが見つかりません。");
-    case 87:
-        return QStringLiteral("パラメーターが間違っています。");
-    case 123:
-        return QStringLiteral(
-            "ファイル名、ディレクトリ名、またはボリューム ラベルの構文が間違っています。");
-    case 124:
-        return QStringLiteral("システム コールのレベルが正しくありません。");
-    case 1722:
-        return QStringLiteral("RPC サーバーを利用できません。");
-    default:
-        return {};
-    }
-}
 
 QString ServerInfoCodeText(quint32 error)
 {
@@ -71,7 +48,7 @@ CTh_Analysis::CTh_Analysis(NetworkSurvey& survey, CDrawSys* system, const QStrin
 QStringList CTh_Analysis::ServerInfoFailureLines(quint32 error)
 {
     QStringList lines;
-    const QString text = SystemErrorText(error).trimmed();
+    const QString text = SystemErrorText::Text(error).trimmed();
     if (!text.isEmpty())
         lines.append(text);
     lines.append(ServerInfoCodeText(error));
@@ -130,8 +107,13 @@ void CTh_Analysis::DoSurvey()
         m_bNotComputer = true;
         m_bWmiWanted = false;
     }
-    // Hardware inventory over WMI comes with its own collector; until then a
-    // host's hardware stays unknown.
+    if (m_bWmiWanted && m_bServerInfoOk) {
+        if (!WmiStep() && !InMapMode()) {
+            ReleaseResults();
+            return;
+        }
+        Report(m_strName + QStringLiteral("のハードウェア情報を取得しました。"));
+    }
     if (!InMapMode()) {
         ReleaseResults();
         return;
@@ -139,6 +121,27 @@ void CTh_Analysis::DoSurvey()
     GroupAddressesByMac();
     TransferToSystem();
     ReleaseResults();
+}
+
+bool CTh_Analysis::WmiStep()
+{
+    WmiInventoryStep::Inputs inputs;
+    inputs.host = m_strName;
+    inputs.showFailures = Setting(3) != 0;
+    inputs.credentialMode = Setting(kCredentialModeSetting);
+    inputs.account = m_p.wmiAccount;
+    inputs.inMapMode = [this] { return InMapMode(); };
+    WmiInventoryStep::Outputs outputs;
+    outputs.results.infoLines = m_astrInfoLines;
+    outputs.results.adapters = m_adapters.listing;
+    const bool listed = WmiInventoryStep::Run(Probes().Wmi(), inputs, outputs);
+    m_astrInfoLines = outputs.results.infoLines;
+    m_astrWmiListing = outputs.listing;
+    m_strWmiCaption = outputs.results.caption;
+    m_adapters.listing = outputs.results.adapters;
+    m_astrPrinterList = outputs.results.printers;
+    m_nChassisCode = outputs.results.chassisCode;
+    return listed;
 }
 
 void CTh_Analysis::ReleaseResults()
@@ -356,9 +359,14 @@ void CTh_Analysis::TransferToSystem()
 {
     const std::lock_guard lock(m_survey.Document().DocumentLock());
     CDrawSys& system = *m_pSystem;
+    if (!m_strWmiCaption.isEmpty())
+        m_strOs = m_strWmiCaption;
+    if (!m_astrWmiListing.isEmpty())
+        system.WmiListing() = m_astrWmiListing;
     if (!m_astrInfoLines.isEmpty())
         system.DeviceInfoLines() = m_astrInfoLines;
     system.m_astrMacLines = m_adapters.listing;
+    system.m_astrShareLines = m_astrPrinterList;
     system.m_strOs = m_strOs;
     system.m_astrFailureLines = m_astrFailureLines;
     TransferServerInfo();

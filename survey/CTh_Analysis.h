@@ -76,6 +76,8 @@ private:
     void ComputerStep();
     void OtherDeviceStep();
     void ServerInfoStep();
+    // The WMI inventory: false when it did not run to its end.
+    bool WmiStep();
     std::optional<ServerInfoProbe::Account> SurveyAccount() const;
     void GroupAddressesByMac();
     void TransferToSystem();
@@ -103,6 +105,9 @@ private:
 
     qint32 m_nChassisCode = 0; // 0 while WMI has given none
     QString m_strOs;
+    QString m_strWmiCaption;
+    QStringList m_astrWmiListing;
+    QStringList m_astrPrinterList; // "share//caption" from WMI
     QStringList m_astrInfoLines;
     QStringList m_astrFailureLines;
     QStringList m_astrSharedPrinters;
