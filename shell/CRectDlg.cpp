@@ -126,6 +126,9 @@ QWidget* CRectDlg::CreateGatewayGroup()
     connect(clear, &QPushButton::clicked, this, &CRectDlg::ClearGateway);
     connect(m_pShapes, &QButtonGroup::idClicked, this,
             [this](int id) { m_state.m_nGatewayShape = quint32(id); });
+    m_pGatewayWiring = new QCheckBox(QStringLiteral("ゲートウェイが不明な機器を調査機のゲートウェイに結線する"), group);
+    layout->addWidget(m_pGatewayWiring);
+    connect(m_pGatewayWiring, &QCheckBox::toggled, this, [this](bool on) { m_state.m_bGatewayWiring = on; });
     return group;
 }
 
@@ -183,6 +186,7 @@ void CRectDlg::ShowCommunities()
 void CRectDlg::ShowState()
 {
     ShowCommunities();
+    m_pGatewayWiring->setChecked(m_state.m_bGatewayWiring);
     m_pPingOnly->setChecked(m_state.m_bPingOnly);
     m_pShowFailures->setChecked(m_state.m_bShowFailures);
     m_pInterval->setText(QString::number(m_state.m_nThreadInterval));

@@ -69,6 +69,7 @@ private:
     QLabel* m_pGatewayLabel = nullptr;
     QButtonGroup* m_pShapes = nullptr;
     QCheckBox* m_pSnmp = nullptr;
+    QCheckBox* m_pGatewayWiring = nullptr;
     QLabel* m_pCommunityPrompt = nullptr;
     QLineEdit* m_pCommunity = nullptr;
     QPushButton* m_pAddCommunity = nullptr;

@@ -419,6 +419,12 @@ void CTh_Analysis::TransferInterfaces()
             gateways[j] = m_adapters.addresses.at(j).first();
     }
     system.SetGateways(gateways);
+    // Nothing the survey reads tells a remote host's gateway; the subnet it
+    // shares with the surveying machine does. Set without a segment of its
+    // own: the surveying machine made that one already.
+    if (m_adapters.addresses.isEmpty() && !m_adwAddresses.isEmpty())
+        if (const quint32 gateway = LocalNetworkFacts::GatewayFor(m_p.surveyorSubnets, m_adwAddresses.first()))
+            system.m_adwGateways = {gateway};
     for (auto it = m_mapIpToMac.cbegin(); it != m_mapIpToMac.cend(); ++it)
         system.m_mapIpToMac.insert(it.key(), it.value());
     system.BuildInterfaces();

@@ -34,6 +34,10 @@ public:
     struct Parameters {
         QList<quint32> surveySettings; // the document's five survey options
         QStringList wmiAccount; // the document's survey account: domain, user, password
+        // The surveying machine's subnets: a host whose gateway is not
+        // known is wired to the gateway of the subnet it is on. Empty: the
+        // host stays unwired.
+        QList<LocalNetworkFacts::Subnet> surveyorSubnets;
         QString address;
         QString deviceCategory;
         QString friendlyName;

@@ -104,3 +104,27 @@ bool LocalNetworkFacts::HasUnsetAddress(const QList<quint32>& addresses)
 {
     return addresses.contains(0u);
 }
+
+QList<LocalNetworkFacts::Subnet> LocalNetworkFacts::GatewaySubnets(const QList<LocalNetworkProbe::Adapter>& adapters)
+{
+    QList<Subnet> subnets;
+    for (const LocalNetworkProbe::Adapter& adapter : adapters) {
+        const quint32 gateway = AddressValue(adapter.gateway.address);
+        if (gateway == 0)
+            continue;
+        for (const LocalNetworkProbe::AddressMask& address : adapter.addresses) {
+            const Subnet subnet{AddressValue(address.address), AddressValue(address.mask), gateway};
+            if (subnet.address != 0 && subnet.mask != 0)
+                subnets.append(subnet);
+        }
+    }
+    return subnets;
+}
+
+quint32 LocalNetworkFacts::GatewayFor(const QList<Subnet>& subnets, quint32 address)
+{
+    for (const Subnet& subnet : subnets)
+        if ((address & subnet.mask) == (subnet.address & subnet.mask))
+            return subnet.gateway;
+    return 0;
+}

@@ -33,6 +33,18 @@ public:
     static quint32 AddressValue(const QString& dotted);
     static QString AddressText(quint32 value);
 
+    // A subnet of the surveying machine with the gateway it reaches it by;
+    // values in network order.
+    struct Subnet {
+        quint32 address = 0;
+        quint32 mask = 0;
+        quint32 gateway = 0;
+    };
+    // Every address of the adapters that have a gateway.
+    static QList<Subnet> GatewaySubnets(const QList<LocalNetworkProbe::Adapter>& adapters);
+    // The gateway of the first subnet that holds the address, or 0.
+    static quint32 GatewayFor(const QList<Subnet>& subnets, quint32 address);
+
     // The last non-zero first gateway of the adapters, or 0.
     static quint32 LocalGateway(const QList<LocalNetworkProbe::Adapter>& adapters);
     // Address text to MAC text of every usable neighbour row.

@@ -123,7 +123,9 @@ NetworkSurvey::SearchOutcome NetworkSurvey::Search() const
     for (CWsd_Collection& record : outcome.records)
         record.Parse([&names](const QString& address) { return names.ReverseLookup(address); });
     outcome.arpTable = NeighbourTable(outcome.records);
-    outcome.localGateway = LocalNetworkFacts::LocalGateway(m_probes.LocalNetwork().Adapters());
+    const QList<LocalNetworkProbe::Adapter> adapters = m_probes.LocalNetwork().Adapters();
+    outcome.localGateway = LocalNetworkFacts::LocalGateway(adapters);
+    outcome.localSubnets = LocalNetworkFacts::GatewaySubnets(adapters);
     return outcome;
 }
 
@@ -168,6 +170,7 @@ void NetworkSurvey::OnDevicesCollected(SearchOutcome outcome)
         const std::lock_guard lock(m_document.DocumentLock());
         m_document.m_survey.ArpTable = outcome.arpTable;
         m_document.m_survey.LocalGatewayAddress = outcome.localGateway;
+        m_localSubnets = outcome.localSubnets;
         m_document.m_survey.GatewayHostName.clear();
     }
     StartDomainMap();
@@ -214,6 +217,8 @@ void NetworkSurvey::Launch()
     CTh_Analysis::Parameters common;
     common.surveySettings = settings;
     common.wmiAccount = m_document.m_astrWmiAccount;
+    if (m_settings.SurveyorGatewayWiring)
+        common.surveyorSubnets = m_localSubnets;
     common.otherDeviceAddresses = m_document.m_survey.OtherDeviceAddresses;
     common.communities = m_settings.CommunityList;
     common.defaultGatewaySetting = m_settings.DefaultGatewaySetting;

@@ -2,6 +2,7 @@
 
 #include "mapbuild/HostInventory.h"
 #include "survey/CWsd_Collection.h"
+#include "survey/LocalNetworkFacts.h"
 #include "survey/SurveyProgress.h"
 #include "survey/SurveyReportChannel.h"
 
@@ -83,6 +84,7 @@ private:
         QList<CWsd_Collection> records;
         QMap<QString, QString> arpTable;
         quint32 localGateway = 0;
+        QList<LocalNetworkFacts::Subnet> localSubnets;
     };
 
     bool PreconditionHolds();
@@ -128,6 +130,7 @@ private:
 
     // WorkerList: the threads whose end protocol has not run yet.
     std::mutex m_workersLock;
+    QList<LocalNetworkFacts::Subnet> m_localSubnets; // of the last search
     QList<CTh_Worker*> m_workers;
     std::atomic<int> m_nRemaining = 0;
     // Every thread of the survey, owned, until it has finished.

@@ -119,6 +119,7 @@ void SurveyDialogState::Confirm(CNetDoc& document, SurveySettings& frame,
     for (CDrawObj* object : std::as_const(document.m_objects))
         object->m_nSpacing = qint32(m_nObjectSpacing);
     SurveySettings::SaveSurveyOptions(store, m_bPingOnly, m_bWmi, m_nCredentialMode);
+    frame.SaveGatewayWiring(store, m_bGatewayWiring);
     StoreInDocument(document);
     document.UpdateAllViews(0, nullptr);
     document.SetModifiedFlag(true);
@@ -157,6 +158,7 @@ void SurveyDialogState::CopyFrame(const SurveySettings& frame)
     m_printers = DialogList(frame.NetPrinterList);
     m_communities = DialogList(frame.CommunityList);
     m_bSnmp = frame.SnmpSurveyFlag == 1;
+    m_bGatewayWiring = frame.SurveyorGatewayWiring != 0;
     m_strDefaultGateway = frame.DefaultGatewaySetting;
     m_nGatewayShape = frame.GatewayShape;
 }

@@ -57,6 +57,7 @@ public:
     DialogList m_printers;
     QString m_strDefaultGateway;
     bool m_bSnmp = false;
+    bool m_bGatewayWiring = true;
     quint32 m_nGatewayShape = 0;
     QString m_strProvisionedAccount;
     QString m_strProvisionedPassword;

@@ -16,6 +16,15 @@ void SurveySettings::LoadAtStart(const SettingsStore& store)
     CommunityList = ReadList(store, kCommunityKey);
     store.readString(kSurveyKey, QStringLiteral("DefaultGate"), DefaultGatewaySetting);
     LoadGatewayShape(store);
+    quint32 wiring = SurveyorGatewayWiring;
+    if (store.readDword(kSurveyKey, QStringLiteral("GatewayWiring"), wiring))
+        SurveyorGatewayWiring = wiring ? 1 : 0;
+}
+
+void SurveySettings::SaveGatewayWiring(SettingsStore& store, bool on)
+{
+    SurveyorGatewayWiring = on ? 1 : 0;
+    store.writeDword(kSurveyKey, QStringLiteral("GatewayWiring"), SurveyorGatewayWiring);
 }
 
 void SurveySettings::LoadProvisionedAccount(const SettingsStore& store)

@@ -25,6 +25,9 @@ public:
     QString DefaultGatewaySetting;
     quint32 SnmpSurveyFlag = 1;
     quint32 GatewayShape = kShapeAutomatic;
+    // Wire hosts whose gateway is unknown to the gateway of the surveying
+    // machine's subnet they are on (0: leave them unwired).
+    quint32 SurveyorGatewayWiring = 1;
     QString ProvisionedAccount;
     QString ProvisionedPassword;
     bool WmiAvailable = true;
@@ -41,6 +44,7 @@ public:
     // Ping, Wmi and Proxy; the failure and interval options are never written.
     static void SaveSurveyOptions(SettingsStore& store, bool pingOnly, bool wmi,
                                   quint32 credentialMode);
+    void SaveGatewayWiring(SettingsStore& store, bool on);
 
     // Lists come back in reverse of their stored order.
     static QStringList ReadList(const SettingsStore& store, const QString& subKey);

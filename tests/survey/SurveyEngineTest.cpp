@@ -485,3 +485,37 @@ TEST_F(SurveyEngine, GatewayThreadCollectsSnmpAndUpnpFacts)
     EXPECT_EQ(results.GatewayExternalAddress, ip("10.78.250.2"));
     EXPECT_TRUE(frontEnd.Matching("message:").contains("のハードウェア情報を取得しました。"));
 }
+
+TEST_F(SurveyEngine, HostsOnTheSurveyorsSubnetAreWiredToItsGatewayUnlessTurnedOff)
+{
+    const auto network =
+        SmallOffice()
+            .Computer("FAR", "10.78.0.9", "Domain:CORP")
+            .Local([](QJsonObject& local) {
+                local["adapters"] = QJsonArray{QJsonObject{
+                    {"name", "eth0"},
+                    {"mac", "00-15-5d-00-00-05"},
+                    {"addresses", QJsonArray{QJsonObject{{"address", "10.77.0.5"}, {"mask", "255.255.255.0"}}}},
+                    {"gateway", QJsonObject{{"address", "10.77.0.1"}, {"mask", "255.255.255.255"}}}}};
+            })
+            .Build();
+    const struct {
+        quint32 wiring;
+        quint32 pcGateway;
+    } cases[] = {{1, ip("10.77.0.1")}, {0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wiring);
+        settings.SurveyorGatewayWiring = c.wiring;
+        NetworkSurvey survey(document, *network, settings, frontEnd);
+        Run(survey);
+        const CDrawSys* pc = SystemNamed("\\\\PC1");
+        ASSERT_NE(pc, nullptr);
+        ASSERT_EQ(pc->m_nics.size(), 1);
+        EXPECT_EQ(pc->m_nics.first()->GetGateway(), c.pcGateway);
+        // A host on no subnet of the surveying machine stays as it was.
+        const CDrawSys* far = SystemNamed("\\\\FAR");
+        ASSERT_NE(far, nullptr);
+        ASSERT_EQ(far->m_nics.size(), 1);
+        EXPECT_EQ(far->m_nics.first()->GetGateway(), 0u);
+    }
+}
