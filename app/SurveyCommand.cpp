@@ -134,6 +134,10 @@ int SurveyCommand::survey(const Options& options)
     if (ending == NetworkSurvey::Ending::Aborted)
         return fail(QStringLiteral("the survey was stopped"), kStopped);
 
+    // The account came from a private file for this run only: the map,
+    // which others may read, does not keep it.
+    if (!options.wmiAccount.isEmpty())
+        document.m_astrWmiAccount.clear();
     QString error;
     if (!document.OnSaveDocument(options.out, &error))
         return fail(QStringLiteral("cannot save %1: %2").arg(options.out, error));
@@ -176,9 +180,15 @@ QString SurveyCommand::UseWmi(CNetDoc& document, const QString& accountFile)
         return QStringLiteral("cannot read %1: %2").arg(accountFile, file.errorString());
     QStringList lines = QString::fromUtf8(file.read(kMaxAccountFile)).split(QLatin1Char('\n'));
     for (QString& line : lines)
-        line = line.trimmed();
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
+    // Blanks around a password may be part of it; around names they are not.
+    if (lines.size() == 3) {
+        lines[0] = lines[0].trimmed();
+        lines[1] = lines[1].trimmed();
+    }
     if (lines.size() != 3 || lines.at(1).isEmpty())
         return QStringLiteral("%1 must hold three lines: domain, user, password").arg(accountFile);
     document.m_astrWmiAccount = lines;

@@ -103,3 +103,28 @@ TEST(SurveyCommand, FailuresExitWithAReason)
     }
     EXPECT_FALSE(QFile::exists(map));
 }
+
+TEST(SurveyCommand, WmiAccountComesFromAPrivateFileAndStaysOutOfTheMap)
+{
+    const QString map = TestFiles::scratchPath("wmi-survey.vxnj");
+    const QString account = TestFiles::scratchPath("account.txt");
+    TestFiles::writeAll(account, "CORP\n admin \n  s3cret with blanks  \n");
+    QFile::setPermissions(account, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    Outcome outcome = survey({"--network", "demo", "--wmi", "--wmi-account", account, "--out", map, "--pause", "0"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_TRUE(outcome.err.contains("chmod 600")) << outcome.err.toStdString();
+    EXPECT_FALSE(QFile::exists(map));
+
+    QFile::setPermissions(account, QFile::ReadOwner | QFile::WriteOwner);
+    outcome = survey({"--network", "demo", "--wmi", "--wmi-account", account, "--out", map, "--pause", "0"});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.err.contains("のハードウェア情報を取得しました。"));
+    CNetDoc document;
+    QString error;
+    ASSERT_TRUE(document.OnOpenDocument(map, &error)) << error.toStdString();
+    EXPECT_TRUE(document.m_astrWmiAccount.isEmpty()) << "the password is not written into the map";
+    const QString secret = QStringLiteral("s3cret");
+    EXPECT_FALSE(TestFiles::readAll(map).contains(
+        QByteArray(reinterpret_cast<const char*>(secret.utf16()), secret.size() * 2)));
+    EXPECT_EQ(document.m_adwSurveySettings.value(1), 1u);
+}

@@ -43,16 +43,23 @@ void BoundedHttpClient::InitialiseOnce()
 BoundedHttpClient::Response BoundedHttpClient::Post(const QString& url, const QByteArray& envelope,
                                                     const Limits& limits)
 {
-    return Exchange(url, &envelope, limits);
+    // Exactly this type: wsdd2 refuses the same type with a charset parameter.
+    return Exchange(url, &envelope, {"Content-Type: application/soap+xml"}, limits);
+}
+
+BoundedHttpClient::Response BoundedHttpClient::Post(const QString& url, const QByteArray& body,
+                                                    const QList<QByteArray>& headers, const Limits& limits)
+{
+    return Exchange(url, &body, headers, limits);
 }
 
 BoundedHttpClient::Response BoundedHttpClient::Get(const QString& url, const Limits& limits)
 {
-    return Exchange(url, nullptr, limits);
+    return Exchange(url, nullptr, {}, limits);
 }
 
 BoundedHttpClient::Response BoundedHttpClient::Exchange(const QString& url, const QByteArray* body,
-                                                        const Limits& limits)
+                                                        const QList<QByteArray>& headerLines, const Limits& limits)
 {
     InitialiseOnce();
     Response response;
@@ -61,9 +68,9 @@ BoundedHttpClient::Response BoundedHttpClient::Exchange(const QString& url, cons
         response.error = QStringLiteral("no HTTP handle");
         return response;
     }
-    // Exactly this type: wsdd2 refuses the same type with a charset parameter.
-    curl_slist* headerList = curl_slist_append(nullptr, "Content-Type: application/soap+xml");
-    headerList = curl_slist_append(headerList, "Expect:");
+    curl_slist* headerList = curl_slist_append(nullptr, "Expect:");
+    for (const QByteArray& line : headerLines)
+        headerList = curl_slist_append(headerList, line.constData());
     const std::unique_ptr<curl_slist, ListDeleter> headers(headerList);
     Sink sink;
     sink.limit = limits.maxBody;

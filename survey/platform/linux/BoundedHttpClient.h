@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // One request over plain HTTP with hard limits: a time budget for the whole
@@ -25,9 +26,13 @@ public:
     static void InitialiseOnce();
     // A SOAP 1.2 envelope posted to the URL.
     static Response Post(const QString& url, const QByteArray& envelope, const Limits& limits);
+    // A body posted with the given header lines ("Name: value").
+    static Response Post(const QString& url, const QByteArray& body, const QList<QByteArray>& headers,
+                         const Limits& limits);
     static Response Get(const QString& url, const Limits& limits);
 
 private:
     // body null: a GET.
-    static Response Exchange(const QString& url, const QByteArray* body, const Limits& limits);
+    static Response Exchange(const QString& url, const QByteArray* body, const QList<QByteArray>& headers,
+                             const Limits& limits);
 };

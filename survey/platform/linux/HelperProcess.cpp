@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <semaphore>
+
 extern char** environ;
 
 namespace {
@@ -41,6 +43,17 @@ public:
 
 private:
     pid_t m_pid;
+};
+
+std::counting_semaphore<HelperProcess::kMaxRunning> g_running{HelperProcess::kMaxRunning};
+
+// Holds one of the places for running helpers for the life of a run.
+class Place {
+public:
+    Place() { g_running.acquire(); }
+    ~Place() { g_running.release(); }
+    Place(const Place&) = delete;
+    Place& operator=(const Place&) = delete;
 };
 
 class FileActions {
@@ -77,6 +90,10 @@ HelperProcess::Outcome HelperProcess::Run(const QString& program, const QByteArr
     posix_spawn_file_actions_adddup2(actions.get(), inputChild.get(), STDIN_FILENO);
     posix_spawn_file_actions_adddup2(actions.get(), outputChild.get(), STDOUT_FILENO);
     posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // Descriptors other threads opened without close-on-exec (libraries'
+    // sockets) stay out of a process that may hold a password.
+    posix_spawn_file_actions_addclosefrom_np(actions.get(), STDERR_FILENO + 1);
+    const Place place;
     const QByteArray path = program.toLocal8Bit();
     char* const argv[] = {const_cast<char*>(path.constData()), nullptr};
     pid_t pid = -1;

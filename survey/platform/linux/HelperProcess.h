@@ -9,6 +9,9 @@
 // child is always reaped, on every path.
 class HelperProcess {
 public:
+    // Helpers running at once, process-wide; further runs wait their turn.
+    static constexpr int kMaxRunning = 16;
+
     struct Outcome {
         bool started = false;
         bool killed = false; // the deadline passed, or the output grew too large

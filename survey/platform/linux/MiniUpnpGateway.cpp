@@ -1,13 +1,15 @@
 #include "MiniUpnpGateway.h"
 
+#include "survey/LocalNetworkFacts.h"
 #include "survey/platform/linux/BoundedHttpClient.h"
 #include "survey/platform/linux/LiveDeviceDiscovery.h"
+#include "survey/platform/linux/NetlinkLocalNetwork.h"
 #include "survey/platform/linux/UpnpDescription.h"
 
 #include <QLoggingCategory>
+#include <QUrl>
 
 #include <miniupnpc/miniupnpc.h>
-#include <miniupnpc/upnpcommands.h>
 
 #include <memory>
 
@@ -22,42 +24,53 @@ struct DevlistDeleter {
     void operator()(UPNPDev* list) const { freeUPNPDevlist(list); }
 };
 
-// The description address of the last gateway device that answered.
-QString LastGatewayDescription(const UPNPDev* list)
+// The description address of the last gateway device that answered from
+// the default gateway's own address: anything on the link can answer the
+// search, and the survey asks only its gateway.
+QString GatewayDescription(const UPNPDev* list, const QString& gateway)
 {
     QString found;
-    for (const UPNPDev* device = list; device; device = device->pNext)
-        if (QString::fromLatin1(device->st).startsWith(QLatin1String(kGatewayType)))
-            found = QString::fromLatin1(device->descURL);
+    for (const UPNPDev* device = list; device; device = device->pNext) {
+        const QString url = QString::fromLatin1(device->descURL);
+        const QUrl parsed(url);
+        if (QString::fromLatin1(device->st).startsWith(QLatin1String(kGatewayType)) && parsed.isValid()
+            && parsed.scheme() == QLatin1String("http") && parsed.userInfo().isEmpty() && parsed.host() == gateway)
+            found = url;
+    }
     return found;
 }
 
 QString ExternalAddress(const UpnpDescription& description, const QString& descriptionUrl)
 {
-    if (description.controlUrl.isEmpty())
+    if (description.controlUrl.isEmpty() || !UpnpDescription::IsConnectionServiceType(description.serviceType))
         return {};
     if (!UpnpDescription::OnSameHost(description.controlUrl, descriptionUrl)) {
         qCDebug(lcUpnp) << "control address" << description.controlUrl << "is not the gateway's own";
         return {};
     }
-    char address[64] = {};
-    const QByteArray control = description.controlUrl.toLatin1();
-    const QByteArray type = description.serviceType.toLatin1();
-    if (UPNP_GetExternalIPAddress(control.constData(), type.constData(), address) != UPNPCOMMAND_SUCCESS)
+    const QByteArray action = "SOAPAction: \"" + description.serviceType.toLatin1() + "#GetExternalIPAddress\"";
+    const BoundedHttpClient::Response response =
+        BoundedHttpClient::Post(description.controlUrl, UpnpDescription::ExternalAddressRequest(description.serviceType),
+                                {"Content-Type: text/xml; charset=\"utf-8\"", action}, {});
+    if (!response.ok) {
+        qCDebug(lcUpnp) << "GetExternalIPAddress:" << response.error;
         return {};
-    return QString::fromLatin1(address).left(15);
+    }
+    return UpnpDescription::ExternalAddress(response.body).value_or(QString());
 }
 
 } // namespace
 
 std::optional<UpnpGatewayProbe::Gateway> MiniUpnpGateway::FindGateway() const
 {
+    const QString gateway =
+        LocalNetworkFacts::AddressText(LocalNetworkFacts::LocalGateway(NetlinkLocalNetwork().Adapters()));
     const QByteArray interfaceAddress = LiveDeviceDiscovery::PrimaryAddress().toLatin1();
     int error = 0;
     const std::unique_ptr<UPNPDev, DevlistDeleter> devices(
         upnpDiscover(kSearchMs, interfaceAddress.isEmpty() ? nullptr : interfaceAddress.constData(), nullptr,
                      UPNP_LOCAL_PORT_ANY, 0, kTtl, &error));
-    const QString descriptionUrl = LastGatewayDescription(devices.get());
+    const QString descriptionUrl = GatewayDescription(devices.get(), gateway);
     if (descriptionUrl.isEmpty())
         return std::nullopt;
     BoundedHttpClient::Limits limits;
@@ -70,12 +83,12 @@ std::optional<UpnpGatewayProbe::Gateway> MiniUpnpGateway::FindGateway() const
     const std::optional<UpnpDescription> description = UpnpDescription::Parse(response.body, descriptionUrl);
     if (!description)
         return Gateway{};
-    Gateway gateway;
-    gateway.friendlyName = description->friendlyName;
-    gateway.manufacturer = description->manufacturer;
-    gateway.modelName = description->modelName;
-    gateway.modelNumber = description->modelNumber;
-    gateway.presentationUrl = description->presentationUrl;
-    gateway.externalAddress = ExternalAddress(*description, descriptionUrl);
-    return gateway;
+    Gateway found;
+    found.friendlyName = description->friendlyName;
+    found.manufacturer = description->manufacturer;
+    found.modelName = description->modelName;
+    found.modelNumber = description->modelNumber;
+    found.presentationUrl = description->presentationUrl;
+    found.externalAddress = ExternalAddress(*description, descriptionUrl);
+    return found;
 }

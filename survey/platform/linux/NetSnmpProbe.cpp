@@ -108,6 +108,10 @@ SnmpProbe::Result NetSnmpProbe::Get(const QString& agent, const QString& communi
                                     int timeoutMs) const
 {
     InitialiseOnce();
+    // Debian's net-snmp is built without its own locks: its request ids and
+    // counters are shared by every session.
+    static std::mutex lock;
+    const std::lock_guard guard(lock);
     const std::vector<oid> identifier = Identifier(oidText);
     if (identifier.empty())
         return {};

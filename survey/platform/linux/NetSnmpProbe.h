@@ -2,8 +2,8 @@
 
 #include "survey/platform/SnmpProbe.h"
 
-// SNMP GET through net-snmp's single-session API, which is safe on many
-// threads as long as each session is used by one. Version 1 as the Windows
+// SNMP GET through net-snmp's single-session API, one request at a time
+// (the library shares counters between sessions). Version 1 as the Windows
 // SNMP manager speaks it; numeric identifiers only, no MIB files read.
 class NetSnmpProbe final : public SnmpProbe {
 public:

@@ -1,6 +1,7 @@
 #include "SambaServerInfo.h"
 
 #include "survey/platform/linux/HelperProcess.h"
+#include "survey/platform/linux/ParallelWork.h"
 #include "survey/platform/linux/UniqueFd.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,9 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -63,12 +66,12 @@ SharedPrinterProbe::Result SambaServerInfo::Enumerate() const
 {
     const QList<LiveDeviceDiscovery::Computer> computers = m_discovery.Computers();
     std::vector<SmbQueryAnswer> answers(size_t(computers.size()));
-    {
-        // Most answers are on their way already: each host thread asks for its own.
-        std::vector<std::jthread> askers;
-        for (qsizetype i = 0; i < computers.size(); ++i)
-            askers.emplace_back([&, i] { answers[size_t(i)] = Query(computers.at(i).name); });
-    }
+    // Most answers are on their way already: each host thread asks for its own.
+    std::atomic<qsizetype> next = 0;
+    ParallelWork::Run(int(std::min<qsizetype>(computers.size(), kParallelQueries)), [&] {
+        for (qsizetype i = next++; i < computers.size(); i = next++)
+            answers[size_t(i)] = Query(computers.at(i).name);
+    });
     SharedPrinterProbe::Result result;
     for (qsizetype i = 0; i < computers.size(); ++i)
         for (const SmbQueryAnswer::Share& printer : answers[size_t(i)].Printers())
@@ -80,8 +83,9 @@ SharedPrinterProbe::Result SambaServerInfo::Enumerate() const
 SmbQueryAnswer SambaServerInfo::Query(const QString& name, const std::optional<Account>& account) const
 {
     const QString key = name.toUpper();
-    std::promise<SmbQueryAnswer> promise;
+    std::optional<std::promise<SmbQueryAnswer>> promise;
     std::shared_future<SmbQueryAnswer> pending;
+    bool retryWithAccount = false;
     {
         const std::lock_guard guard(m_lock);
         const quint64 generation = m_discovery.Generation();
@@ -89,17 +93,33 @@ SmbQueryAnswer SambaServerInfo::Query(const QString& name, const std::optional<A
             m_answers.clear();
             m_generation = generation;
         }
-        const auto found = m_answers.constFind(key);
-        if (found != m_answers.cend())
-            pending = *found;
-        else
-            m_answers.insert(key, promise.get_future().share());
+        auto found = m_answers.find(key);
+        // An anonymous answer that was refused is asked again by the first
+        // caller that has an account to present.
+        if (found != m_answers.end() && account && !found->withAccount
+            && found->answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready
+            && Refused(found->answer.get())) {
+            m_answers.erase(found);
+            found = m_answers.end();
+            retryWithAccount = true;
+        }
+        if (found != m_answers.end()) {
+            pending = found->answer;
+        } else {
+            promise.emplace();
+            m_answers.insert(key, {promise->get_future().share(), account.has_value()});
+        }
     }
     if (pending.valid())
         return pending.get();
-    SmbQueryAnswer answer = Ask(name, account);
-    promise.set_value(answer);
+    SmbQueryAnswer answer = retryWithAccount ? AskWithAccount(name, *account) : Ask(name, account);
+    promise->set_value(answer);
     return answer;
+}
+
+bool SambaServerInfo::Refused(const SmbQueryAnswer& answer)
+{
+    return answer.infoStatus == kAccessDenied || answer.sharesStatus == kAccessDenied;
 }
 
 SmbQueryAnswer SambaServerInfo::Ask(const QString& name, const std::optional<Account>& account) const
@@ -113,13 +133,44 @@ SmbQueryAnswer SambaServerInfo::Ask(const QString& name, const std::optional<Acc
     SmbQueryAnswer answer = RunHelper(address, std::nullopt);
     qCDebug(lcSmb) << name << address << "anonymous: info" << answer.infoStatus << "shares" << answer.sharesStatus
                    << answer.errors;
-    const bool refused = answer.infoStatus == kAccessDenied || answer.sharesStatus == kAccessDenied;
-    if (!refused || !account)
+    if (!Refused(answer) || !account)
         return answer;
-    answer = RunHelper(address, account);
+    return AskWithAccount(name, *account);
+}
+
+SmbQueryAnswer SambaServerInfo::AskWithAccount(const QString& name, const Account& account) const
+{
+    SmbQueryAnswer refused;
+    refused.infoStatus = kAccessDenied;
+    refused.sharesStatus = kAccessDenied;
+    // The account goes only to a host no other device claims to be, and
+    // only in a form the library reads as one user.
+    if (Claims(name) > 1 || account.user.contains(QLatin1Char('%')) || account.domain.contains(QLatin1Char('%')))
+        return refused;
+    const QString address = AddressOf(name);
+    if (address.isEmpty() || !PortAccepts(address))
+        return refused;
+    const SmbQueryAnswer answer = RunHelper(address, SplitUser(account));
     qCDebug(lcSmb) << name << address << "with the survey account: info" << answer.infoStatus << "shares"
                    << answer.sharesStatus << answer.errors;
     return answer;
+}
+
+int SambaServerInfo::Claims(const QString& name) const
+{
+    int claims = 0;
+    for (const LiveDeviceDiscovery::Computer& computer : m_discovery.Computers())
+        claims += computer.name.compare(name, Qt::CaseInsensitive) == 0;
+    return claims;
+}
+
+ServerInfoProbe::Account SambaServerInfo::SplitUser(const Account& account)
+{
+    // "DOMAIN\\user" names the domain in the user field.
+    const qsizetype slash = account.user.indexOf(QLatin1Char('\\'));
+    if (slash < 0)
+        return account;
+    return {account.user.left(slash), account.user.mid(slash + 1), account.password};
 }
 
 SmbQueryAnswer SambaServerInfo::RunHelper(const QString& address, const std::optional<Account>& account) const

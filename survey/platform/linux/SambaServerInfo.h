@@ -28,6 +28,7 @@ public:
 
     static constexpr quint32 kBadNetPath = 53; // ERROR_BAD_NETPATH
     static constexpr quint32 kTimeout = 1460; // ERROR_TIMEOUT
+    static constexpr int kParallelQueries = 16;
 
     SambaServerInfo(const LiveDeviceDiscovery& discovery, const Options& options);
 
@@ -47,6 +48,11 @@ public:
 
 private:
     SmbQueryAnswer Ask(const QString& name, const std::optional<Account>& account) const;
+    SmbQueryAnswer AskWithAccount(const QString& name, const Account& account) const;
+    // How many discovered devices call themselves by the name.
+    int Claims(const QString& name) const;
+    static Account SplitUser(const Account& account);
+    static bool Refused(const SmbQueryAnswer& answer);
     // One helper run; the account's password travels on its standard input.
     SmbQueryAnswer RunHelper(const QString& address, const std::optional<Account>& account) const;
     QString AddressOf(const QString& name) const;
@@ -55,6 +61,10 @@ private:
     const LiveDeviceDiscovery& m_discovery;
     Options m_options;
     mutable std::mutex m_lock;
-    mutable QHash<QString, std::shared_future<SmbQueryAnswer>> m_answers; // upper-case name; guarded
+    struct Entry {
+        std::shared_future<SmbQueryAnswer> answer;
+        bool withAccount = false; // an account could be presented
+    };
+    mutable QHash<QString, Entry> m_answers; // upper-case name; guarded
     mutable quint64 m_generation = 0; // the search the answers belong to; guarded
 };

@@ -2,6 +2,7 @@
 
 #include "survey/platform/linux/XmlNames.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <pugixml.hpp>
@@ -11,6 +12,7 @@
 namespace {
 
 constexpr std::string_view kDevice = "urn:schemas-upnp-org:device-1-0";
+constexpr std::string_view kSoap11 = "http://schemas.xmlsoap.org/soap/envelope/";
 constexpr auto kIpConnection = "urn:schemas-upnp-org:service:WANIPConnection:";
 constexpr auto kPppConnection = "urn:schemas-upnp-org:service:WANPPPConnection:";
 // Gateways nest three devices deep; a description nested deeper than this
@@ -63,7 +65,8 @@ std::optional<UpnpDescription> UpnpDescription::Parse(const QByteArray& body, co
     if (body.size() > kMaxBody)
         return std::nullopt;
     pugi::xml_document document;
-    if (!document.load_buffer(body.constData(), size_t(body.size()), pugi::parse_default))
+    if (!document.load_buffer(body.constData(), size_t(body.size()), pugi::parse_default)
+        || !XmlNames::WithinBounds(document))
         return std::nullopt;
     const pugi::xml_node root = document.document_element();
     if (!XmlNames::Is(root, kDevice, "root"))
@@ -90,6 +93,52 @@ bool UpnpDescription::OnSameHost(const QString& url, const QString& descriptionU
 {
     const QUrl target(url);
     const QUrl origin(descriptionUrl);
+    // User information would be read as the host by other URL parsers.
     return target.isValid() && target.scheme() == QLatin1String("http") && !target.host().isEmpty()
-        && target.host() == origin.host() && target.port(80) == origin.port(80);
+        && target.userInfo().isEmpty() && origin.userInfo().isEmpty() && target.host() == origin.host()
+        && target.port(80) == origin.port(80);
+}
+
+QByteArray UpnpDescription::ExternalAddressRequest(const QString& serviceType)
+{
+    return "<?xml version=\"1.0\"?><s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\""
+           " s:encodingStyle=\"http://schemas.xmlsoap.org/soap/encoding/\"><s:Body><u:GetExternalIPAddress"
+           " xmlns:u=\""
+        + serviceType.toLatin1() + "\"></u:GetExternalIPAddress></s:Body></s:Envelope>";
+}
+
+std::optional<QString> UpnpDescription::ExternalAddress(const QByteArray& soapResponse)
+{
+    if (soapResponse.size() > kMaxBody)
+        return std::nullopt;
+    pugi::xml_document document;
+    if (!document.load_buffer(soapResponse.constData(), size_t(soapResponse.size()), pugi::parse_default)
+        || !XmlNames::WithinBounds(document))
+        return std::nullopt;
+    const pugi::xml_node envelope = document.document_element();
+    if (!XmlNames::Is(envelope, kSoap11, "Envelope"))
+        return std::nullopt;
+    const pugi::xml_node body = XmlNames::Child(envelope, kSoap11, "Body");
+    for (pugi::xml_node answer = body.first_child(); answer; answer = answer.next_sibling()) {
+        if (XmlNames::LocalName(answer) != "GetExternalIPAddressResponse")
+            continue;
+        for (pugi::xml_node value = answer.first_child(); value; value = value.next_sibling()) {
+            if (XmlNames::LocalName(value) != "NewExternalIPAddress")
+                continue;
+            const std::string_view text = XmlNames::Text(value);
+            const QString address = QString::fromUtf8(text.data(), qsizetype(text.size()));
+            static const QRegularExpression dotted(QStringLiteral("^(\\d{1,3}\\.){3}\\d{1,3}$"));
+            if (!address.isEmpty() && !dotted.match(address).hasMatch())
+                return std::nullopt;
+            return address;
+        }
+    }
+    return std::nullopt;
+}
+
+bool UpnpDescription::IsConnectionServiceType(const QString& serviceType)
+{
+    static const QRegularExpression type(
+        QStringLiteral("^urn:schemas-upnp-org:service:WAN(IP|PPP)Connection:\\d{1,3}$"));
+    return type.match(serviceType).hasMatch();
 }

@@ -25,4 +25,13 @@ public:
     // Whether the URL names the same host and port as the description, so a
     // device cannot send the survey's requests elsewhere.
     static bool OnSameHost(const QString& url, const QString& descriptionUrl);
+
+    // The SOAP request of GetExternalIPAddress for the service type.
+    static QByteArray ExternalAddressRequest(const QString& serviceType);
+    // NewExternalIPAddress of the answer: a dotted IPv4 address, or empty
+    // (a gateway that does not know its address answers empty); nothing
+    // when the answer is not one.
+    static std::optional<QString> ExternalAddress(const QByteArray& soapResponse);
+    // Whether a service type may go into a request header as it is.
+    static bool IsConnectionServiceType(const QString& serviceType);
 };

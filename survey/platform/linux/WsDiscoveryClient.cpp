@@ -1,6 +1,7 @@
 #include "WsDiscoveryClient.h"
 
 #include "survey/platform/linux/BoundedHttpClient.h"
+#include "survey/platform/linux/ParallelWork.h"
 #include "survey/platform/linux/UniqueFd.h"
 #include "survey/platform/linux/WsdMessage.h"
 
@@ -44,7 +45,12 @@ constexpr quint32 kIpAddress = 0x3009;
 constexpr quint32 kDisplayCategoryId = 90;
 constexpr quint32 kComputerInfoId = 0x5003;
 constexpr quint32 kErrorNoNetwork = 1222; // ERROR_NO_NETWORK
-constexpr qsizetype kMaxEndpoints = 4096;
+// More devices than this on one link is a flood, not a network.
+constexpr qsizetype kMaxEndpoints = 256;
+// Datagrams taken from one socket before the clock is looked at again.
+constexpr int kDatagramsPerRound = 32;
+// All metadata requests of one search together.
+constexpr int kDescribeBudgetMs = 15000;
 constexpr int kProbeRepeatMs = 100;
 constexpr int kMaxParallelGets = 16;
 constexpr auto kProviderPrefix = "Provider\\Microsoft.Networking.WSD\\";
@@ -149,14 +155,21 @@ void AddIfPresent(QList<WsdDumpLines::Property>& properties, quint32 id, const Q
 // into endpoints, with the Resolves still outstanding.
 class SearchState {
 public:
-    SearchState(const QString& probeId, int resolveMs) : m_probeId(probeId), m_resolveMs(resolveMs) {}
+    SearchState(const QString& probeId, int windowMs, int resolveMs)
+        : m_probeId(probeId)
+        , m_windowMs(windowMs)
+        , m_resolveMs(resolveMs)
+    {
+    }
 
     void Take(const Channel& channel, const QByteArray& datagram, const QString& source, qint64 now)
     {
         const std::optional<WsdMessage::Parsed> parsed = WsdMessage::Parse(datagram);
         if (!parsed)
             return;
-        if (parsed->kind == WsdMessage::Kind::ProbeMatch && parsed->relatesTo == m_probeId) {
+        // Matches after the window are late; they could otherwise stretch
+        // the search with Resolves for ever new endpoints.
+        if (parsed->kind == WsdMessage::Kind::ProbeMatch && parsed->relatesTo == m_probeId && now < m_windowMs) {
             for (const WsdMessage::Match& match : parsed->matches)
                 TakeProbeMatch(channel, match, source, now);
         } else if (parsed->kind == WsdMessage::Kind::ResolveMatch) {
@@ -218,6 +231,7 @@ private:
     }
 
     QString m_probeId;
+    int m_windowMs;
     int m_resolveMs;
     QList<WsDiscoveryClient::Endpoint> m_endpoints;
     QHash<QString, qsizetype> m_index;
@@ -227,7 +241,8 @@ private:
 void Receive(const Channel& channel, SearchState& state, qint64 now)
 {
     QByteArray buffer(WsdMessage::kMaxDatagram + 1, Qt::Uninitialized);
-    for (;;) {
+    // A peer that sends without pause must not keep the search here.
+    for (int taken = 0; taken < kDatagramsPerRound; ++taken) {
         sockaddr_storage from{};
         socklen_t fromLength = sizeof from;
         const ssize_t n = ::recvfrom(channel.socket.get(), buffer.data(), size_t(buffer.size()),
@@ -257,16 +272,14 @@ DeviceDiscoveryProbe::Result WsDiscoveryClient::Discover() const
     const QList<Endpoint> endpoints = Search(interfaces);
     std::vector<std::optional<Device>> described(size_t(endpoints.size()));
     std::atomic<qsizetype> next = 0;
+    QElapsedTimer budget;
+    budget.start();
     const auto worker = [&] {
-        for (qsizetype i = next++; i < endpoints.size(); i = next++)
+        for (qsizetype i = next++; i < endpoints.size() && budget.elapsed() < kDescribeBudgetMs; i = next++)
             described[size_t(i)] = Describe(endpoints.at(i));
     };
     BoundedHttpClient::InitialiseOnce();
-    std::vector<std::jthread> workers;
-    const int count = int(std::min<qsizetype>(endpoints.size(), kMaxParallelGets));
-    for (int i = 0; i < count; ++i)
-        workers.emplace_back(worker);
-    workers.clear(); // joins
+    ParallelWork::Run(int(std::min<qsizetype>(endpoints.size(), kMaxParallelGets)), worker);
     Result result;
     for (std::optional<Device>& device : described)
         if (device)
@@ -283,7 +296,9 @@ QList<WsDiscoveryClient::Endpoint> WsDiscoveryClient::Search(
             channels.push_back(std::move(*channel));
     const QString probeId = WsdMessage::NewMessageId();
     const QByteArray probe = WsdMessage::Probe(probeId);
-    SearchState state(probeId, m_options.resolveMs);
+    SearchState state(probeId, m_options.windowMs, m_options.resolveMs);
+    // Whatever peers send, the search ends by then.
+    const qint64 hardEnd = qint64(m_options.windowMs) + m_options.resolveMs;
     QElapsedTimer clock;
     clock.start();
     bool repeated = false;
@@ -300,9 +315,9 @@ QList<WsDiscoveryClient::Endpoint> WsDiscoveryClient::Search(
                 Send(channel, probe);
             repeated = true;
         }
-        if (now >= m_options.windowMs && !state.ResolvesPending(now))
+        if ((now >= m_options.windowMs && !state.ResolvesPending(now)) || now >= hardEnd)
             break;
-        qint64 until = std::max<qint64>(m_options.windowMs, state.LastResolveDeadline());
+        qint64 until = std::min(hardEnd, std::max<qint64>(m_options.windowMs, state.LastResolveDeadline()));
         if (!repeated)
             until = kProbeRepeatMs;
         const int wait = int(std::clamp<qint64>(until - now, 1, 1000));

@@ -112,7 +112,7 @@ std::optional<WsdMessage::Parsed> WsdMessage::Parse(const QByteArray& datagram)
     // numeric entities, so no entity can grow the document.
     const pugi::xml_parse_result result =
         document.load_buffer(datagram.constData(), size_t(datagram.size()), pugi::parse_default);
-    if (!result)
+    if (!result || !XmlNames::WithinBounds(document))
         return std::nullopt;
     const pugi::xml_node envelope = document.document_element();
     if (!XmlNames::Is(envelope, XmlNames::kSoap, "Envelope"))

@@ -61,7 +61,8 @@ std::optional<WsdMetadata> WsdMetadata::Parse(const QByteArray& body)
     if (body.size() > kMaxBody)
         return std::nullopt;
     pugi::xml_document document;
-    if (!document.load_buffer(body.constData(), size_t(body.size()), pugi::parse_default))
+    if (!document.load_buffer(body.constData(), size_t(body.size()), pugi::parse_default)
+        || !XmlNames::WithinBounds(document))
         return std::nullopt;
     const pugi::xml_node envelope = document.document_element();
     if (!XmlNames::Is(envelope, XmlNames::kSoap, "Envelope"))

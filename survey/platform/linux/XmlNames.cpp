@@ -57,6 +57,38 @@ pugi::xml_node XmlNames::Child(const pugi::xml_node& parent, std::string_view ur
     return {};
 }
 
+bool XmlNames::WithinBounds(const pugi::xml_document& document)
+{
+    size_t elements = 0;
+    size_t depth = 0;
+    pugi::xml_node node = document.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element) {
+            if (++elements > kMaxElements || depth >= kMaxDepth)
+                return false;
+            size_t attributes = 0;
+            for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+                if (++attributes > kMaxAttributes)
+                    return false;
+        }
+        // Walk the tree without recursion: down, else along, else up.
+        if (node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        while (node && !node.next_sibling()) {
+            node = node.parent();
+            if (depth == 0)
+                return true;
+            --depth;
+        }
+        if (node)
+            node = node.next_sibling();
+    }
+    return true;
+}
+
 std::string_view XmlNames::Text(const pugi::xml_node& element)
 {
     return Trimmed(element.child_value());

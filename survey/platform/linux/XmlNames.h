@@ -27,4 +27,13 @@ public:
                                 std::string_view local);
     // The element's text with surrounding blanks removed.
     static std::string_view Text(const pugi::xml_node& element);
+
+    // Whether a parsed document stays within what a peer's message needs:
+    // looking names up walks an element's ancestors and their attributes,
+    // so deep nesting, crowds of attributes or of elements would make the
+    // reading cost grow with the square of the input.
+    static bool WithinBounds(const pugi::xml_document& document);
+    static constexpr size_t kMaxDepth = 32;
+    static constexpr size_t kMaxAttributes = 32;
+    static constexpr size_t kMaxElements = 20000;
 };

@@ -203,10 +203,27 @@ TEST(UpnpDescription, FindsTheConnectionServiceAndKeepsItOnTheGateway)
     for (int i = 0; i < 5000; ++i)
         deep += "</device></deviceList>";
     deep += "</device></root>";
-    // Bounded however deep the devices nest: read, and no service found.
-    const auto nested = UpnpDescription::Parse(deep, origin);
-    ASSERT_TRUE(nested);
-    EXPECT_TRUE(nested->controlUrl.isEmpty());
+    // Nesting beyond any gateway's is refused before it is read.
+    EXPECT_FALSE(UpnpDescription::Parse(deep, origin));
+    EXPECT_FALSE(UpnpDescription::OnSameHost("http://x:80@10.77.0.1:5555/ctl", origin));
+
+    const QByteArray answer = "<?xml version=\"1.0\"?><s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+                              "<s:Body><u:GetExternalIPAddressResponse xmlns:u=\"urn:schemas-upnp-org:service:WANIPConnection:1\">"
+                              "<NewExternalIPAddress>%1</NewExternalIPAddress></u:GetExternalIPAddressResponse></s:Body></s:Envelope>";
+    const struct {
+        const char* value;
+        std::optional<QString> address;
+    } answers[] = {
+        {"10.78.0.2", QStringLiteral("10.78.0.2")},
+        {"", QString()},
+        {"<b>10.78.0.2</b>", QString()},
+        {"not an address", std::nullopt},
+    };
+    for (const auto& a : answers)
+        EXPECT_EQ(UpnpDescription::ExternalAddress(QString::fromLatin1(answer).arg(QLatin1String(a.value)).toUtf8()), a.address)
+            << a.value;
+    EXPECT_TRUE(UpnpDescription::IsConnectionServiceType("urn:schemas-upnp-org:service:WANIPConnection:1"));
+    EXPECT_FALSE(UpnpDescription::IsConnectionServiceType("urn:schemas-upnp-org:service:WANIPConnection:1\r\nX: y"));
 }
 
 TEST(SambaServerInfo, TheSurveyAccountIsPresentedOnlyWhenAnonymousAccessIsRefused)
@@ -242,4 +259,29 @@ TEST(SambaServerInfo, TheSurveyAccountIsPresentedOnlyWhenAnonymousAccessIsRefuse
               "args=[] user=/ password-given=\n"
               "args=[] user=CORP/admin password-given=yes\n");
     EXPECT_FALSE(calls.contains("s3cret"));
+}
+
+TEST(SambaServerInfo, ARefusedAnonymousAnswerIsAskedAgainByTheFirstCallerWithAnAccount)
+{
+    const LinuxLocalMachine machine;
+    const LiveDeviceDiscovery discovery(machine, {});
+    const LoopbackListener smb;
+    const QString answer = TestFiles::scratchPath("retry-answer.txt");
+    TestFiles::writeAll(answer, kSambaAnswer);
+    SambaServerInfo::Options options;
+    options.port = smb.Port();
+    options.deadlineMs = 3000;
+    options.helper = Script("retry.sh", "read host; read domain; read user; read password\n"
+                                        "if [ \"$user\" = admin ]; then cat '" + answer.toUtf8()
+                                        + "'; else printf 'info\\t5\\nshares\\t5\\nend\\n'; fi\n");
+    const SambaServerInfo samba(discovery, options);
+    // The shared-printer walk asks first, without an account.
+    EXPECT_EQ(samba.Query(QStringLiteral("localhost")).infoStatus, SambaServerInfo::kAccessDenied);
+    const ServerInfoProbe::Account account{QStringLiteral("CORP"), QStringLiteral("admin"), QStringLiteral("pw")};
+    EXPECT_EQ(samba.ServerInfo101(QStringLiteral("\\\\localhost"), account).error, 0u);
+    EXPECT_EQ(samba.Query(QStringLiteral("LOCALHOST")).info.name, "LABSMB") << "the better answer is kept";
+    // A user that the library would split at its password separator is not presented.
+    const SambaServerInfo odd(discovery, options);
+    const ServerInfoProbe::Account split{QStringLiteral("CORP"), QStringLiteral("ad%min"), QStringLiteral("pw")};
+    EXPECT_EQ(odd.ServerInfo101(QStringLiteral("\\\\localhost"), split).error, SambaServerInfo::kAccessDenied);
 }

@@ -324,3 +324,20 @@ TEST(WsDiscoveryClient, HostilePeersCostBoundedTimeAndAreSkipped)
     // The off-link device was never contacted: three Gets (slow, huge, good).
     EXPECT_EQ(peer.GetsReceived(), 3);
 }
+
+TEST(WsdMetadata, CrowdsOfAttributesOrElementsAreRefusedBeforeTheyAreRead)
+{
+    QByteArray attributes = "<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"";
+    for (int i = 0; i < 1000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"x\"";
+    attributes += "><soap:Body/></soap:Envelope>";
+    EXPECT_FALSE(WsdMetadata::Parse(attributes));
+    EXPECT_FALSE(WsdMessage::Parse(attributes));
+    QByteArray elements = "<soap:Envelope xmlns:soap=\"http://www.w3.org/2003/05/soap-envelope\"><soap:Body>";
+    for (int i = 0; i < 30000; ++i)
+        elements += "<h/>";
+    elements += "</soap:Body></soap:Envelope>";
+    EXPECT_FALSE(WsdMetadata::Parse(elements));
+    // An ordinary answer is well within the bounds.
+    EXPECT_TRUE(WsdMetadata::Parse(Metadata("LABSMB/Workgroup:LABWG")));
+}
