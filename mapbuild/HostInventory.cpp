@@ -361,3 +361,16 @@ bool HostInventory::WriteCsv(const QStringList& lines, const QString& path)
     }
     return file.write(bytes) == bytes.size();
 }
+
+QStringList HostInventory::MasterColumnNames()
+{
+    QStringList names = kHostHeader.split(QLatin1Char(','));
+    for (const TableHeading& table : kTables)
+        names += QString::fromLatin1(table.header).split(QLatin1Char(',')).mid(1);
+    return names;
+}
+
+QString HostInventory::TableName(int n)
+{
+    return QString::fromLatin1(kTables[n].name);
+}

@@ -43,6 +43,10 @@ public:
     static QString DefaultCsvName(const QString& title);
 
     static QString TypeName(int typeCode);
+    // The 72 column names of the tables in order, as Build makes them.
+    static QStringList MasterColumnNames();
+    // The name and header line of detail table n.
+    static QString TableName(int n);
     // The value of a property in a label line; see Lookup.
     static QString LineValue(const QString& line, const QString& property);
 

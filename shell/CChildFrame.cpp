@@ -3,6 +3,7 @@
 #include "listview/CBottView.h"
 #include "mapview/CNetView.h"
 #include "shell/DocumentSession.h"
+#include "survey/NetworkSurvey.h"
 
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -23,6 +24,8 @@ CChildFrame::CChildFrame(DocumentSession& session, QWidget* parent)
     m_pListView->setMinimumHeight(20);
     layout->addWidget(m_pSplitter);
     connect(m_pSplitter, &QSplitter::splitterMoved, this, &CChildFrame::OnSplitterMoved);
+    // A finished survey has built new inventory tables.
+    connect(&session.Survey(), &NetworkSurvey::mapBuilt, m_pListView, &CBottView::BuildRows);
     setFocusProxy(m_pMapView);
 }
 

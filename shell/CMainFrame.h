@@ -10,6 +10,7 @@
 class CChildFrame;
 class DocumentSession;
 class NetworkProbes;
+class NetworkMenu;
 class NetworkSelection;
 class QAction;
 class QMdiArea;
@@ -102,8 +103,10 @@ private:
     void OnRelayout();
     void OnRewire();
     void OnSurveySettings();
-    void OnDemoNetwork(bool demo);
     bool AnySurveyRuns() const;
+    void OnOneLine(bool oneLine);
+    void OnColumnSelect();
+    void OnDeleteEmptyColumns();
     // " [シミュレーション: …]" while a simulated network is selected.
     QString NetworkNotice() const;
     void OnWindowNew();
@@ -121,8 +124,7 @@ private:
     QMenu* m_pRecentMenu = nullptr;
     QStringList m_astrRecent;
     std::vector<std::unique_ptr<DocumentSession>> m_sessions;
-    NetworkSelection* m_pNetworkSelection = nullptr;
-    QAction* m_pDemoNetworkAction = nullptr;
+    NetworkMenu* m_pNetworkMenu = nullptr; // child of the frame
     std::unique_ptr<QPrinter> m_printer;
     int m_nUntitled = 0;
     int m_nLook;
