@@ -21,6 +21,11 @@ bool DesktopApplication::parse(const QStringList& arguments, Options& options)
         } else if (argument == QLatin1String("--print") && hasValue) {
             options.print = true;
             options.file = arguments.at(++i);
+        } else if (argument == QLatin1String("--print-list-to") && i + 2 < arguments.size()) {
+            options.print = true;
+            options.list = true;
+            options.printer = arguments.at(++i);
+            options.file = arguments.at(++i);
         } else if (argument == QLatin1String("--print-to") && i + 2 < arguments.size()) {
             options.print = true;
             options.printer = arguments.at(++i);
@@ -39,7 +44,8 @@ int DesktopApplication::run(const QStringList& arguments)
     Options options;
     if (!parse(arguments, options))
         return fail(QStringLiteral(
-            "usage: varnex [--network live|demo|sim:FILE] [FILE] | --print FILE | --print-to PRINTER FILE"));
+            "usage: varnex [--network live|demo|sim:FILE] [FILE] | --print FILE | --print-to PRINTER FILE\n"
+            "       | --print-list-to PRINTER FILE"));
     CNetDoc::setPrinterPageSource(&PrinterPage::defaultPrinterPage);
     if (options.print)
         return print(options);
@@ -63,7 +69,9 @@ int DesktopApplication::run(const QStringList& arguments)
 int DesktopApplication::print(const Options& options)
 {
     QString error;
-    if (!CMainFrame::PrintFile(options.file, options.printer, &error))
+    const bool printed = options.list ? CMainFrame::PrintListFile(options.file, options.printer, &error)
+                                      : CMainFrame::PrintFile(options.file, options.printer, &error);
+    if (!printed)
         return fail(error);
     return 0;
 }

@@ -5,6 +5,7 @@
 // varnex [--network live|demo|sim:FILE] [FILE]
 // varnex --print FILE
 // varnex --print-to PRINTER FILE      (PRINTER ending in .pdf: that PDF file)
+// varnex --print-list-to PRINTER FILE (the device list instead of the map)
 // Starts the desktop application, or prints a map without showing a window.
 // Surveys ask the live network unless another is named; the user can switch
 // to the built-in demo network from the tools menu.
@@ -18,6 +19,7 @@ private:
         QString file;
         QString printer;
         bool print = false;
+        bool list = false; // print the device list instead of the map
     };
 
     static bool parse(const QStringList& arguments, Options& options);

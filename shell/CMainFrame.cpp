@@ -3,6 +3,9 @@
 #include "NetworkMenu.h"
 
 #include "listview/CBottView.h"
+#include "listview/DeviceListModel.h"
+#include "listview/DeviceListRows.h"
+#include "listview/ListPrinter.h"
 #include "mapbuild/HostInventory.h"
 #include "mapbuild/MapRebuild.h"
 #include "mapview/CDrawTool.h"
@@ -30,6 +33,7 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -407,7 +411,13 @@ void CMainFrame::OnFilePrint()
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(m_printer.get(), this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The pane that has the focus is printed, as the active view is.
+    CChildFrame* child = ActiveChild();
+    if (child && child->ListView().hasFocus())
+        ListPrinter(child->ListView().Model(), session->Title()).Print(*m_printer);
+    else
         MapPrinter(session->Document()).Print(*m_printer);
 }
 
@@ -420,9 +430,17 @@ void CMainFrame::OnFilePrintPreview()
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintPreviewDialog preview(m_printer.get(), this);
     preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [session](QPrinter* printer) {
-        MapPrinter(session->Document()).Print(*printer);
-    });
+    CChildFrame* child = ActiveChild();
+    if (child && child->ListView().hasFocus()) {
+        child->ListView().AskAboutEmptyColumns();
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [session, child](QPrinter* printer) {
+            ListPrinter(child->ListView().Model(), session->Title()).Print(*printer, true);
+        });
+    } else {
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [session](QPrinter* printer) {
+            MapPrinter(session->Document()).Print(*printer);
+        });
+    }
     preview.exec();
 }
 
@@ -431,6 +449,32 @@ void CMainFrame::OnFilePrintSetup()
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPageSetupDialog(m_printer.get(), this).exec();
+}
+
+bool CMainFrame::PrintListFile(const QString& path, const QString& printerName, QString* error)
+{
+    CNetDoc document;
+    if (!document.OnOpenDocument(path, error))
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    if (printerName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerName);
+    } else if (!printerName.isEmpty()) {
+        printer.setPrinterName(printerName);
+    }
+    HostInventory inventory;
+    inventory.Build(document, {});
+    DeviceListModel model;
+    model.SetRows(DeviceListRows::Build(DeviceListRows::Split(inventory.Lines())));
+    model.SetColumns(HostInventory::MasterColumnNames(), document.m_astrHiddenColumns);
+    model.Fill(true);
+    if (!printer.isValid() || !ListPrinter(model, QFileInfo(path).fileName()).Print(printer)) {
+        if (error)
+            *error = QStringLiteral("印刷できません: %1").arg(printerName);
+        return false;
+    }
+    return true;
 }
 
 bool CMainFrame::PrintFile(const QString& path, const QString& printerName, QString* error)

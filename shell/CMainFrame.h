@@ -44,6 +44,8 @@ public:
     // Prints a map without showing it. printerName ending in ".pdf" prints
     // to that PDF file; empty means the default printer.
     static bool PrintFile(const QString& path, const QString& printerName, QString* error);
+    // The map's device list, one line per host, on the printer.
+    static bool PrintListFile(const QString& path, const QString& printerName, QString* error);
 
     CChildFrame* ActiveChild() const;
     QList<CChildFrame*> Children() const;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -127,4 +128,46 @@ TEST(SurveyCommand, WmiAccountComesFromAPrivateFileAndStaysOutOfTheMap)
     EXPECT_FALSE(TestFiles::readAll(map).contains(
         QByteArray(reinterpret_cast<const char*>(secret.utf16()), secret.size() * 2)));
     EXPECT_EQ(document.m_adwSurveySettings.value(1), 1u);
+}
+
+TEST(PrintListTo, TheDeviceListPrintsAcrossFirstWithEveryHostOnce)
+{
+    if (!QFile::exists(QStringLiteral("/usr/bin/pdftotext")))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString map = TestFiles::scratchPath("list-survey.vxnj");
+    const QString pdf = TestFiles::scratchPath("list.pdf");
+    ASSERT_EQ(survey({"--network", "demo", "--wmi", "--out", map, "--pause", "0"}).exitCode, 0);
+    QProcess print;
+    print.start(QStringLiteral(VARNEX_BINARY), {"--print-list-to", pdf, map});
+    ASSERT_TRUE(print.waitForFinished(60000));
+    ASSERT_EQ(print.exitCode(), 0) << print.readAllStandardError().toStdString();
+
+    const auto pageText = [&pdf](int page) {
+        QProcess text;
+        text.start(QStringLiteral("/usr/bin/pdftotext"),
+                   {"-f", QString::number(page), "-l", QString::number(page), "-layout", pdf, "-"});
+        text.waitForFinished(30000);
+        return QString::fromUtf8(text.readAllStandardOutput());
+    };
+    const QString first = pageText(1);
+    const QRegularExpression label(QStringLiteral("(\\d+) - 1\\s+(\\d+) - 1\\( 1/(\\d+) \\)"));
+    const QRegularExpressionMatch match = label.match(first);
+    ASSERT_TRUE(match.hasMatch()) << first.toStdString();
+    const int down = match.captured(1).toInt();
+    const int across = match.captured(2).toInt();
+    EXPECT_EQ(match.captured(3).toInt(), down * across);
+    EXPECT_GT(across, 1) << "the list is wider than one page";
+    EXPECT_TRUE(first.contains("FQDN"));
+    EXPECT_TRUE(first.contains("list-survey.vxnj"));
+    // The first column's pages, one per band, hold every host exactly once.
+    QString firstColumn;
+    for (int band = 0; band < down; ++band)
+        firstColumn += pageText(band * across + 1);
+    for (const char* host : {"tvdc01.tavrin-demo.local", "pc-soumu01.tavrin-demo.local", "gw.tavrin-demo.local",
+                             "HOME-NAS.SOHO", "tv-admin01.tavrin-demo.local"})
+        EXPECT_EQ(firstColumn.count(QString::fromLatin1(host)), 1) << host;
+    // Page 2 continues the first band to the right: other headers, no FQDN.
+    const QString second = pageText(2);
+    EXPECT_FALSE(second.contains("FQDN"));
+    EXPECT_TRUE(second.contains(QStringLiteral("( 2/%1 )").arg(down * across)));
 }
