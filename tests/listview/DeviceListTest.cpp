@@ -1,9 +1,17 @@
+#include "document/CNetDoc.h"
+#include "listview/CBottView.h"
 #include "listview/CColumSelect.h"
+#include "objects/CDrawRect.h"
+#include "shell/SettingsStore.h"
 #include "listview/DeviceListModel.h"
 #include "listview/DeviceListRows.h"
 #include "mapbuild/HostInventory.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QListWidget>
 
 #include <gtest/gtest.h>
 
@@ -144,4 +152,54 @@ TEST(CColumSelect, HiddenNamesKeepMasterOrder)
     EXPECT_TRUE(CColumSelect::IsHidden({"speed"}, "Speed"));
     EXPECT_EQ(master.size(), 72);
     EXPECT_EQ(master.at(41), " AuthorizationFlags");
+}
+
+TEST(CColumSelect, OkKeepsTheChoiceWithTheMapOrForNewMaps)
+{
+    {
+        CNetDoc empty;
+        empty.OnNewDocument();
+        CColumSelect dialog(empty);
+        dialog.UsedList()->setCurrentRow(1); // OS
+        dialog.HideSelected();
+        EXPECT_EQ(dialog.HiddenList()->count(), 1);
+        dialog.accept();
+        EXPECT_EQ(empty.m_astrHiddenColumns, QStringList{"OS"});
+        EXPECT_FALSE(empty.IsModified());
+    }
+    CNetDoc fresh;
+    fresh.OnNewDocument();
+    EXPECT_EQ(fresh.m_astrHiddenColumns, QStringList{"OS"}) << "a new map starts with the stored choice";
+
+    CNetDoc map;
+    map.OnNewDocument();
+    map.AddObject(new CDrawRect(Rect{0, 0, 10, 10}));
+    CColumSelect dialog(map);
+    dialog.HideAll();
+    EXPECT_EQ(dialog.UsedList()->count(), 0);
+    dialog.ShowAll();
+    EXPECT_EQ(dialog.UsedList()->count(), 72);
+    dialog.accept();
+    EXPECT_TRUE(map.m_astrHiddenColumns.isEmpty());
+    EXPECT_TRUE(map.IsModified()) << "the choice travels with the map";
+    CNetDoc later;
+    later.OnNewDocument();
+    EXPECT_EQ(later.m_astrHiddenColumns, QStringList{"OS"}) << "the store is untouched by a map's choice";
+    map.SetModifiedFlag(false);
+    SettingsStore().deleteKey(QStringLiteral("List_Del"));
+}
+
+TEST(CBottView, CopiesTheSelectedLinesAsTabSeparatedText)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    document.m_astrHostTable = {"FQDN_TABLE", "FQDN,OS,Type,Manufacturer,Model,TotalMemory,FreeMemory",
+                                "a.corp,OS1,DeskTop,,,,", "b.corp,OS2,Note,,,,"};
+    document.m_astrHiddenColumns.clear();
+    CBottView view(document);
+    view.Model().DeleteEmptyColumns();
+    view.selectAll();
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(&view, &copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), "FQDN\tOS\tType\nb.corp\tOS2\tNote\na.corp\tOS1\tDeskTop\n");
 }
