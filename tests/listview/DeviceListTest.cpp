@@ -5,12 +5,18 @@
 #include "shell/SettingsStore.h"
 #include "listview/DeviceListModel.h"
 #include "listview/DeviceListRows.h"
+#include "listview/ListPrinter.h"
+#include "support/TestFiles.h"
 #include "mapbuild/HostInventory.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QKeyEvent>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QListWidget>
 
 #include <gtest/gtest.h>
@@ -202,4 +208,43 @@ TEST(CBottView, CopiesTheSelectedLinesAsTabSeparatedText)
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
     QApplication::sendEvent(&view, &copy);
     EXPECT_EQ(QApplication::clipboard()->text(), "FQDN\tOS\tType\nb.corp\tOS2\tNote\na.corp\tOS1\tDeskTop\n");
+}
+
+TEST(ListPrinter, AListTallerAndWiderThanAPagePrintsEveryLineOnceInPageOrder)
+{
+    if (!QFile::exists(QStringLiteral("/usr/bin/pdftotext")))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QStringList hosts;
+    for (int n = 0; n < 150; ++n)
+        hosts.append(QStringLiteral("host%1.corp,Windows %1,DeskTop,Maker,Model,1000MB,500MB").arg(n, 3, 10, QLatin1Char('0')));
+    DeviceListModel model;
+    model.SetRows(Rows(hosts, {{"CPU_TABEL", {"host000.corp,1,A very long processor name to widen the column,F,1"}}}));
+    model.SetColumns(HostInventory::MasterColumnNames(), {});
+    model.Fill(true);
+    const QString pdf = TestFiles::scratchPath("tall-list.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ListPrinter list(model, QStringLiteral("tall"));
+    ASSERT_TRUE(list.Print(printer));
+    const int across = list.PagesAcross();
+    const int down = list.PagesDown();
+    ASSERT_GT(across, 1);
+    ASSERT_GT(down, 1);
+    QString firstColumn;
+    for (int band = 0; band < down; ++band) {
+        QProcess text;
+        const QString page = QString::number(band * across + 1);
+        text.start(QStringLiteral("/usr/bin/pdftotext"), {"-f", page, "-l", page, "-layout", pdf, "-"});
+        text.waitForFinished(30000);
+        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(content.contains("FQDN")) << "every band repeats the headers";
+        // The text extractor sets its own spacing: compare without blanks.
+        const QString label = list.PageLabel(band, 0).remove(QLatin1Char(' '));
+        EXPECT_TRUE(QString(content).remove(QRegularExpression(QStringLiteral("\\s"))).contains(label))
+            << label.toStdString();
+        firstColumn += content;
+    }
+    for (int n = 0; n < 150; ++n)
+        EXPECT_EQ(firstColumn.count(QStringLiteral("host%1.corp").arg(n, 3, 10, QLatin1Char('0'))), 1) << n;
 }
