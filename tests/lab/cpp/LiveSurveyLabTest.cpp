@@ -236,3 +236,32 @@ TEST_F(LabTest, AdaptersGatewayAndNeighboursComeFromTheKernel)
     ASSERT_TRUE(smbMac);
     EXPECT_EQ(*smbMac, QByteArray::fromHex("02000a4d0014"));
 }
+
+TEST_F(LabTest, AGatewayThatDoesNotKnowItsAddressAnswersEmpty)
+{
+    // The WAN address is private: without STUN the router cannot know the
+    // address the world sees, and says so with an empty answer.
+    const QString dir = g_lab->Directory() + QStringLiteral("/gw");
+    const auto restart = [&](const QString& config) {
+        const QString script = QStringLiteral(
+            "for f in %1/*.self.pid; do [ -f $f ] && kill $(cat $f) 2>/dev/null && rm -f $f; done; "
+            "for i in $(seq 50); do ss -ltn | grep -q ':5555 ' || break; sleep 0.1; done; "
+            "(setsid miniupnpd -d -f %1/%2 -P %1/%2.self.pid </dev/null >%1/%2.log 2>&1 &); "
+            "for i in $(seq 50); do ss -ltn | grep -q ':5555 ' && exit 0; sleep 0.1; done; exit 1")
+                                   .arg(dir, config);
+        return g_lab->InNamespace("gw", "sh", {"-c", script}).exitCode;
+    };
+    ASSERT_EQ(g_lab->InNamespace("gw", "sh",
+                                 {"-c", QStringLiteral("sed 's/ext_perform_stun=yes/ext_perform_stun=no/' %1/miniupnpd.conf "
+                                                       ">%1/nostun.conf")
+                                            .arg(dir)})
+                  .exitCode,
+              0);
+    ASSERT_EQ(restart(QStringLiteral("nostun.conf")), 0);
+    std::optional<UpnpGatewayProbe::Gateway> gateway;
+    InNamespace(g_lab->NamespacePath("surv"), 1, [&](int) { gateway = MiniUpnpGateway().FindGateway(); });
+    EXPECT_EQ(restart(QStringLiteral("miniupnpd.conf")), 0);
+    ASSERT_TRUE(gateway);
+    EXPECT_EQ(gateway->friendlyName, "Varnex Lab Router");
+    EXPECT_TRUE(gateway->externalAddress.isEmpty()) << gateway->externalAddress.toStdString();
+}
