@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace {
 
 using WsdFixtures::Matches;
@@ -216,11 +218,12 @@ TEST(WsDiscoveryClient, Ipv6AddressesAreUsedOnTheLinkTheDeviceAnsweredOn)
 
 TEST(WsDiscoveryClient, DevicesAnswerOverIpv6Too)
 {
-    LoopbackPeer* self = nullptr;
+    // Set once the peer runs; read by its threads.
+    std::atomic<LoopbackPeer*> self{nullptr};
     LoopbackPeer peer(
         [&self](const QString&, const QString& id) {
             return QList<QByteArray>{Matches("ProbeMatches", id, kEndpoint,
-                                             QStringLiteral("http://[::1]:%1/dev").arg(self->HttpPort()))};
+                                             QStringLiteral("http://[::1]:%1/dev").arg(self.load()->HttpPort()))};
         },
         [](const QByteArray&) { return LoopbackPeer::HttpOk(Metadata("LABSMB/Workgroup:LABWG")); }, AF_INET6);
     self = &peer;
@@ -242,10 +245,11 @@ TEST(WsDiscoveryClient, DevicesAnswerOverIpv6Too)
 
 TEST(WsDiscoveryClient, RepeatedAnswersGiveOneDevice)
 {
-    LoopbackPeer* self = nullptr;
+    // Set once the peer runs; read by its threads.
+    std::atomic<LoopbackPeer*> self{nullptr};
     LoopbackPeer peer(
         [&self](const QString&, const QString& id) {
-            const QByteArray match = Matches("ProbeMatches", id, kEndpoint, XAddr(*self));
+            const QByteArray match = Matches("ProbeMatches", id, kEndpoint, XAddr(*self.load()));
             return QList<QByteArray>{match, match, match};
         },
         [](const QByteArray&) { return LoopbackPeer::HttpOk(Metadata("LABSMB/Workgroup:LABWG")); });
@@ -261,15 +265,16 @@ TEST(WsDiscoveryClient, RepeatedAnswersGiveOneDevice)
 
 TEST(WsDiscoveryClient, AnEndpointWithoutAddressesIsResolvedByItsOwnAnswerOnly)
 {
-    LoopbackPeer* self = nullptr;
+    // Set once the peer runs; read by its threads.
+    std::atomic<LoopbackPeer*> self{nullptr};
     LoopbackPeer peer(
         [&self](const QString& kind, const QString& id) {
             if (kind == QLatin1String("Probe"))
                 return QList<QByteArray>{Matches("ProbeMatches", id, kEndpoint, QString())};
             // A responder that answers for another endpoint first must not be believed.
             return QList<QByteArray>{
-                Matches("ResolveMatches", id, QStringLiteral("urn:uuid:someone-else"), XAddr(*self, "wrong")),
-                Matches("ResolveMatches", id, kEndpoint, XAddr(*self, "right"))};
+                Matches("ResolveMatches", id, QStringLiteral("urn:uuid:someone-else"), XAddr(*self.load(), "wrong")),
+                Matches("ResolveMatches", id, kEndpoint, XAddr(*self.load(), "right"))};
         },
         [](const QByteArray& request) {
             if (!request.startsWith("POST /right"))
@@ -288,7 +293,8 @@ TEST(WsDiscoveryClient, HostilePeersCostBoundedTimeAndAreSkipped)
     const QString otherEndpoint = QStringLiteral("urn:uuid:slow");
     const QString hugeEndpoint = QStringLiteral("urn:uuid:huge");
     const QString offLink = QStringLiteral("urn:uuid:offlink");
-    LoopbackPeer* self = nullptr;
+    // Set once the peer runs; read by its threads.
+    std::atomic<LoopbackPeer*> self{nullptr};
     LoopbackPeer peer(
         [&](const QString& kind, const QString& id) {
             if (kind != QLatin1String("Probe"))
@@ -297,11 +303,11 @@ TEST(WsDiscoveryClient, HostilePeersCostBoundedTimeAndAreSkipped)
                 QByteArray(60000, '<'),
                 QByteArray("\xff\xfe garbage"),
                 Matches("ProbeMatches", QStringLiteral("urn:uuid:not-our-probe"), QStringLiteral("urn:uuid:x"),
-                        XAddr(*self)),
-                Matches("ProbeMatches", id, otherEndpoint, XAddr(*self, "slow")),
-                Matches("ProbeMatches", id, hugeEndpoint, XAddr(*self, "huge")),
+                        XAddr(*self.load())),
+                Matches("ProbeMatches", id, otherEndpoint, XAddr(*self.load(), "slow")),
+                Matches("ProbeMatches", id, hugeEndpoint, XAddr(*self.load(), "huge")),
                 Matches("ProbeMatches", id, offLink, QStringLiteral("http://10.78.0.99/elsewhere")),
-                Matches("ProbeMatches", id, kEndpoint, XAddr(*self, "good")),
+                Matches("ProbeMatches", id, kEndpoint, XAddr(*self.load(), "good")),
             };
         },
         [](const QByteArray& request) {
