@@ -52,6 +52,17 @@ const QString kRecentKey = QStringLiteral("Recent File List");
 const QString kWindowKey = QStringLiteral("SOFTWARE\\Tavrin\\Varnex\\Fl_pos");
 const QString kFilter = QStringLiteral("Varnex Files (*.vxnj)");
 
+// A printer name ending in ".pdf" is that PDF file; an empty one the default.
+void ChoosePrinter(QPrinter& printer, const QString& printerName)
+{
+    if (printerName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printerName);
+    } else if (!printerName.isEmpty()) {
+        printer.setPrinterName(printerName);
+    }
+}
+
 
 
 } // namespace
@@ -457,12 +468,7 @@ bool CMainFrame::PrintListFile(const QString& path, const QString& printerName, 
     if (!document.OnOpenDocument(path, error))
         return false;
     QPrinter printer(QPrinter::HighResolution);
-    if (printerName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printerName);
-    } else if (!printerName.isEmpty()) {
-        printer.setPrinterName(printerName);
-    }
+    ChoosePrinter(printer, printerName);
     HostInventory inventory;
     inventory.Build(document, {});
     DeviceListModel model;
@@ -483,12 +489,7 @@ bool CMainFrame::PrintFile(const QString& path, const QString& printerName, QStr
     if (!document.OnOpenDocument(path, error))
         return false;
     QPrinter printer(QPrinter::HighResolution);
-    if (printerName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printerName);
-    } else if (!printerName.isEmpty()) {
-        printer.setPrinterName(printerName);
-    }
+    ChoosePrinter(printer, printerName);
     if (!printer.isValid() || !MapPrinter(document).Print(printer)) {
         if (error)
             *error = QStringLiteral("印刷できません: %1").arg(printerName);

@@ -62,11 +62,8 @@ std::optional<Service> ConnectionService(const pugi::xml_node& root)
 
 std::optional<UpnpDescription> UpnpDescription::Parse(const QByteArray& body, const QString& descriptionUrl)
 {
-    if (body.size() > kMaxBody)
-        return std::nullopt;
     pugi::xml_document document;
-    if (!document.load_buffer(body.constData(), size_t(body.size()), pugi::parse_default)
-        || !XmlNames::WithinBounds(document))
+    if (!XmlNames::Load(document, body, kMaxBody))
         return std::nullopt;
     const pugi::xml_node root = document.document_element();
     if (!XmlNames::Is(root, kDevice, "root"))
@@ -109,11 +106,8 @@ QByteArray UpnpDescription::ExternalAddressRequest(const QString& serviceType)
 
 std::optional<QString> UpnpDescription::ExternalAddress(const QByteArray& soapResponse)
 {
-    if (soapResponse.size() > kMaxBody)
-        return std::nullopt;
     pugi::xml_document document;
-    if (!document.load_buffer(soapResponse.constData(), size_t(soapResponse.size()), pugi::parse_default)
-        || !XmlNames::WithinBounds(document))
+    if (!XmlNames::Load(document, soapResponse, kMaxBody))
         return std::nullopt;
     const pugi::xml_node envelope = document.document_element();
     if (!XmlNames::Is(envelope, kSoap11, "Envelope"))

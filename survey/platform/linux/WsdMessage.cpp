@@ -105,14 +105,8 @@ QString WsdMessage::Escaped(const QString& text)
 
 std::optional<WsdMessage::Parsed> WsdMessage::Parse(const QByteArray& datagram)
 {
-    if (datagram.size() > kMaxDatagram)
-        return std::nullopt;
     pugi::xml_document document;
-    // No DOCTYPE processing: pugixml expands only the predefined and
-    // numeric entities, so no entity can grow the document.
-    const pugi::xml_parse_result result =
-        document.load_buffer(datagram.constData(), size_t(datagram.size()), pugi::parse_default);
-    if (!result || !XmlNames::WithinBounds(document))
+    if (!XmlNames::Load(document, datagram, kMaxDatagram))
         return std::nullopt;
     const pugi::xml_node envelope = document.document_element();
     if (!XmlNames::Is(envelope, XmlNames::kSoap, "Envelope"))

@@ -58,11 +58,8 @@ void ReadRelationship(const pugi::xml_node& relationship, WsdMetadata& metadata)
 
 std::optional<WsdMetadata> WsdMetadata::Parse(const QByteArray& body)
 {
-    if (body.size() > kMaxBody)
-        return std::nullopt;
     pugi::xml_document document;
-    if (!document.load_buffer(body.constData(), size_t(body.size()), pugi::parse_default)
-        || !XmlNames::WithinBounds(document))
+    if (!XmlNames::Load(document, body, kMaxBody))
         return std::nullopt;
     const pugi::xml_node envelope = document.document_element();
     if (!XmlNames::Is(envelope, XmlNames::kSoap, "Envelope"))

@@ -89,6 +89,15 @@ bool XmlNames::WithinBounds(const pugi::xml_document& document)
     return true;
 }
 
+bool XmlNames::Load(pugi::xml_document& document, const QByteArray& bytes, qsizetype maxBytes)
+{
+    // No DOCTYPE processing: pugixml expands only the predefined and
+    // numeric entities, so no entity can grow the document.
+    return bytes.size() <= maxBytes
+        && document.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default)
+        && WithinBounds(document);
+}
+
 std::string_view XmlNames::Text(const pugi::xml_node& element)
 {
     return Trimmed(element.child_value());

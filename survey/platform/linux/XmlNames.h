@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <pugixml.hpp>
 
 #include <string_view>
@@ -33,6 +35,8 @@ public:
     // so deep nesting, crowds of attributes or of elements would make the
     // reading cost grow with the square of the input.
     static bool WithinBounds(const pugi::xml_document& document);
+    // Parses a peer's bytes (no larger than maxBytes) and checks the bounds.
+    static bool Load(pugi::xml_document& document, const QByteArray& bytes, qsizetype maxBytes);
     static constexpr size_t kMaxDepth = 32;
     static constexpr size_t kMaxAttributes = 32;
     static constexpr size_t kMaxElements = 20000;
