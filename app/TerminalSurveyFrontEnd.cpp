@@ -10,7 +10,7 @@ void TerminalSurveyFrontEnd::ShowMessage(const QString& text)
 {
     EndLine();
     m_strLastMessage = text;
-    m_err << text << '\n';
+    m_err << Printable(text) << '\n';
     m_err.flush();
 }
 
@@ -49,20 +49,20 @@ void TerminalSurveyFrontEnd::CloseProgressWindow()
 void TerminalSurveyFrontEnd::SetProgressHeader(const QString& text)
 {
     EndLine();
-    m_err << text << '\n';
+    m_err << Printable(text) << '\n';
     m_err.flush();
 }
 
 void TerminalSurveyFrontEnd::SetProgressCount(const QString& text)
 {
-    m_strCount = text;
+    m_strCount = Printable(text);
     if (m_bInteractive)
         Show();
 }
 
 void TerminalSurveyFrontEnd::SetProgressMessage(const QString& text)
 {
-    m_strMessage = text;
+    m_strMessage = Printable(text);
     Show();
 }
 
@@ -96,6 +96,19 @@ void TerminalSurveyFrontEnd::Show()
           << m_strMessage << "\x1b[K";
     m_err.flush();
     m_bLineOpen = true;
+}
+
+QString TerminalSurveyFrontEnd::Printable(const QString& text)
+{
+    // Names come from the network: an escape sequence in a device's name
+    // must not retitle or clear the user's terminal.
+    QString printable = text;
+    for (QChar& c : printable) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
+            c = QLatin1Char('?');
+    }
+    return printable;
 }
 
 void TerminalSurveyFrontEnd::EndLine()

@@ -9,6 +9,10 @@
 // standard error is a terminal, one plain line per message otherwise.
 class TerminalSurveyFrontEnd final : public SurveyFrontEnd {
 public:
+    // The text with every control character (C0, DEL, C1, bidirectional
+    // overrides) replaced by "?".
+    static QString Printable(const QString& text);
+
     TerminalSurveyFrontEnd(QTextStream& err, bool interactive);
 
     // The last message the survey wanted the user to read.

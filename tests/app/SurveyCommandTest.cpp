@@ -1,4 +1,5 @@
 #include "document/CNetDoc.h"
+#include "app/TerminalSurveyFrontEnd.h"
 #include "objects/CDrawSys.h"
 #include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
@@ -170,4 +171,29 @@ TEST(PrintListTo, TheDeviceListPrintsAcrossFirstWithEveryHostOnce)
     const QString second = pageText(2);
     EXPECT_FALSE(second.contains("FQDN"));
     EXPECT_TRUE(second.contains(QStringLiteral("( 2/%1 )").arg(down * across)));
+}
+
+TEST(TerminalSurveyFrontEnd, NamesFromTheNetworkCannotSteerTheTerminal)
+{
+    const struct {
+        QString in;
+        QString out;
+    } cases[] = {
+        {QStringLiteral("\\\\PC1の機能情報を取得しました。"), QStringLiteral("\\\\PC1の機能情報を取得しました。")},
+        {QStringLiteral("evil\x1b]0;owned\x07name"), QStringLiteral("evil?]0;owned?name")},
+        {QStringLiteral("clear\x1b[2J\r\n"), QStringLiteral("clear?[2J??")},
+        {QString(QChar(0x9b)) + QStringLiteral("31m"), QStringLiteral("?31m")},
+        {QString(QChar(0x202e)) + QStringLiteral("txt.exe"), QStringLiteral("?txt.exe")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TerminalSurveyFrontEnd::Printable(c.in), c.out) << c.in.toStdString();
+
+    QString written;
+    {
+        QTextStream stream(&written);
+        TerminalSurveyFrontEnd frontEnd(stream, false);
+        frontEnd.SetProgressMessage(QStringLiteral("\x1b]2;title\x07host"));
+    }
+    EXPECT_FALSE(written.contains(QChar(0x1b)));
+    EXPECT_TRUE(written.contains("?]2;title?host"));
 }
