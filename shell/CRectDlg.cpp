@@ -155,16 +155,19 @@ QWidget* CRectDlg::CreateSnmpGroup()
         m_state.SetSnmp(on);
         ShowState();
     });
-    connect(m_pAddCommunity, &QPushButton::clicked, this, [this] {
-        m_state.AddCommunity(m_pCommunity->text().trimmed());
-        m_pCommunity->clear();
-        ShowState();
-    });
+    connect(m_pAddCommunity, &QPushButton::clicked, this, &CRectDlg::AddCommunity);
     connect(m_pRemoveCommunity, &QPushButton::clicked, this, [this] {
         m_state.RemoveCommunity(m_pCommunities->currentRow());
         ShowState();
     });
     return group;
+}
+
+void CRectDlg::AddCommunity()
+{
+    m_state.AddCommunity(m_pCommunity->text().trimmed());
+    m_pCommunity->clear();
+    ShowState();
 }
 
 void CRectDlg::ShowCommunities()

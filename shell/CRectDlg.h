@@ -32,6 +32,12 @@ public:
     QLabel* GatewayLabel() const { return m_pGatewayLabel; }
     QLineEdit* IntervalField() const { return m_pInterval; }
     QCheckBox* WmiCheck() const { return m_pWmi; }
+    QCheckBox* SnmpCheck() const { return m_pSnmp; }
+    QCheckBox* GatewayWiringCheck() const { return m_pGatewayWiring; }
+    QLineEdit* CommunityField() const { return m_pCommunity; }
+    QListWidget* CommunityList() const { return m_pCommunities; }
+    // "入力" of the community field.
+    void AddCommunity();
     QLineEdit* AccountField() const { return m_pAccount; }
 
     void EnterGateway();

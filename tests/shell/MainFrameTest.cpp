@@ -23,6 +23,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -334,4 +335,34 @@ TEST(MainFrameNetwork, ASimulatedNetworkIsNamedInTheTitleAndTheProgressWindow)
     EXPECT_EQ(selection.SimulatedName(), "デモネットワーク");
     EXPECT_TRUE(frame.windowTitle().endsWith(" [シミュレーション: デモネットワーク]"));
     child->Session().Document().SetModifiedFlag(false);
+}
+
+TEST(SettingsDialog, TheSnmpSurveyAndItsCommunitiesCanBeTurnedOnAndTheWiringOff)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    SurveySettings settings;
+    settings.SnmpSurveyFlag = 0;
+    CRectDlg dialog(document, settings);
+    EXPECT_TRUE(dialog.SnmpCheck()->isEnabled());
+    EXPECT_FALSE(dialog.SnmpCheck()->isChecked());
+    EXPECT_FALSE(dialog.CommunityField()->isEnabled());
+    EXPECT_TRUE(dialog.GatewayWiringCheck()->isChecked());
+    dialog.SnmpCheck()->setChecked(true);
+    EXPECT_TRUE(dialog.CommunityField()->isEnabled());
+    dialog.CommunityField()->setText(QStringLiteral("public"));
+    dialog.AddCommunity();
+    dialog.CommunityField()->setText(QStringLiteral("PUBLIC"));
+    dialog.AddCommunity();
+    EXPECT_EQ(dialog.CommunityList()->count(), 1) << "names differing in case only are one";
+    dialog.GatewayWiringCheck()->setChecked(false);
+    dialog.accept();
+    EXPECT_EQ(settings.SnmpSurveyFlag, 1u);
+    EXPECT_EQ(settings.CommunityList, QStringList{"public"});
+    EXPECT_EQ(settings.SurveyorGatewayWiring, 0u);
+    SurveySettings later;
+    later.LoadAtStart(SettingsStore());
+    EXPECT_EQ(later.SurveyorGatewayWiring, 0u) << "the choice is kept";
+    EXPECT_EQ(later.CommunityList, QStringList{"public"});
+    document.SetModifiedFlag(false);
 }
