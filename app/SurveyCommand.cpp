@@ -153,9 +153,15 @@ int SurveyCommand::survey(const Options& options)
         if (image.isNull() || !image.save(options.png, "PNG"))
             return fail(QStringLiteral("cannot write %1").arg(options.png));
     }
-    m_out << survey.HostRecords().size() << " devices surveyed; map written to " << options.out
-          << '\n';
+    m_out << survey.HostRecords().size() - survey.Unsurveyed() << " devices surveyed; map written to "
+          << options.out << '\n';
     m_out.flush();
+    if (survey.Unsurveyed() > 0)
+        return fail(QStringLiteral("the survey is incomplete: %1 of %2 devices could not be surveyed "
+                                   "(the system refused to start more threads)")
+                        .arg(survey.Unsurveyed())
+                        .arg(survey.HostRecords().size()),
+                    kIncomplete);
     return 0;
 }
 

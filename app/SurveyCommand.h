@@ -15,6 +15,7 @@ public:
     static constexpr int kFailed = 1;
     static constexpr int kNoHosts = 3;
     static constexpr int kStopped = 4;
+    static constexpr int kIncomplete = 5; // the map is written, some devices are missing
 
     SurveyCommand(QTextStream& out, QTextStream& err);
     int run(const QStringList& arguments);

@@ -14,6 +14,7 @@
 #include "survey/platform/NetworkProbes.h"
 
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -44,6 +45,8 @@ NetworkSurvey::NetworkSurvey(CNetDoc& document, const NetworkProbes& probes,
     })
 {
     connect(&m_launchTimer, &QTimer::timeout, this, &NetworkSurvey::ResumeNext);
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, &NetworkSurvey::RetryDeferred);
 }
 
 NetworkSurvey::~NetworkSurvey()
@@ -56,6 +59,7 @@ NetworkSurvey::~NetworkSurvey()
     }
     m_reports.Close();
     ResumeAll();
+    DropDeferred();
     if (m_searchThread)
         m_searchThread->Join();
     JoinAll();
@@ -74,6 +78,7 @@ void NetworkSurvey::PickUp()
     DeleteMap();
     m_bSurveyIdle = false;
     m_bStopRequested = false;
+    m_nUnsurveyed = 0;
     m_document.m_astrWsdNames.clear();
     m_document.m_survey.DeviceDumpLines.clear();
     m_frontEnd.RepaintMap();
@@ -288,11 +293,46 @@ void NetworkSurvey::ResumeAll()
         Resume(m_unstarted.takeFirst());
 }
 
-// A thread the system refuses to create counts as ended at once, so that
-// the survey still comes to its end.
+// A thread the system refuses to create (a process limit, say) is tried
+// again as others end; only when none could start for a while is its host
+// given up, and counted, so that the survey still comes to its end.
 void NetworkSurvey::Resume(CTh_Worker* worker)
 {
-    if (!worker->Start())
+    if (worker->Start())
+        return;
+    if (m_bStopRequested) {
+        RemoveWorker(worker);
+        return;
+    }
+    m_deferred.append(worker);
+    if (!m_retryTimer.isActive()) {
+        m_sinceLastStart.start();
+        m_retryTimer.start(kRetryMs);
+    }
+}
+
+void NetworkSurvey::RetryDeferred()
+{
+    while (!m_deferred.isEmpty() && !m_bStopRequested && m_deferred.first()->Start()) {
+        m_deferred.removeFirst();
+        m_sinceLastStart.restart();
+    }
+    if (m_deferred.isEmpty())
+        return;
+    if (m_bStopRequested || m_sinceLastStart.elapsed() >= kGiveUpMs) {
+        DropDeferred();
+        return;
+    }
+    m_retryTimer.start(kRetryMs);
+}
+
+void NetworkSurvey::DropDeferred()
+{
+    m_retryTimer.stop();
+    const QList<CTh_Worker*> left = std::exchange(m_deferred, {});
+    if (!m_bStopRequested)
+        m_nUnsurveyed += int(left.size());
+    for (CTh_Worker* worker : left)
         RemoveWorker(worker);
 }
 
@@ -359,6 +399,7 @@ void NetworkSurvey::Stop()
     m_reports.WakeAll();
     // Threads not started yet start now and end at once.
     ResumeAll();
+    DropDeferred();
 }
 
 void NetworkSurvey::ShowStopTexts()
@@ -418,6 +459,9 @@ void NetworkSurvey::EndFinished()
         if (m_bProgressOpen)
             m_frontEnd.SetProgressMessage(line);
     });
+    if (m_nUnsurveyed > 0)
+        m_frontEnd.ShowMessage(QStringLiteral("%1 台の機器は、調査スレッドを起動できなかったため調査できませんでした。")
+                                   .arg(m_nUnsurveyed));
     HostInventory inventory;
     inventory.Build(m_document, InventoryDevices());
     m_document.m_astrHostTable = inventory.Lines();

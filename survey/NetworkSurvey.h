@@ -9,6 +9,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <atomic>
@@ -64,6 +65,8 @@ public:
     int RemainingThreads() const { return m_nRemaining; }
     // Threads that exist, running or not yet reaped.
     int LiveThreads() const { return int(m_threads.size()); }
+    // Hosts of the last survey whose thread the system never let start.
+    int Unsurveyed() const { return m_nUnsurveyed; }
 
     // For the survey threads.
     const NetworkProbes& Probes() const { return m_probes; }
@@ -99,6 +102,8 @@ private:
     void AddThread(std::unique_ptr<CTh_Worker> thread);
     void ResumeNext();
     void ResumeAll();
+    void RetryDeferred();
+    void DropDeferred();
     void Resume(CTh_Worker* worker);
     void RemoveWorker(CTh_Worker* worker);
     void TakeReports();
@@ -138,6 +143,13 @@ private:
     quint64 m_nNextThreadId = 0;
     QList<CTh_Worker*> m_unstarted;
     QTimer m_launchTimer;
+    // Threads the system refused to create, tried again as others end.
+    static constexpr int kRetryMs = 20;
+    static constexpr int kGiveUpMs = 10000;
+    QList<CTh_Worker*> m_deferred;
+    QTimer m_retryTimer;
+    QElapsedTimer m_sinceLastStart;
+    int m_nUnsurveyed = 0;
 
     SurveyProgress m_progress;
     SurveyReportChannel m_reports;

@@ -4,6 +4,8 @@
 #include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -196,4 +198,43 @@ TEST(TerminalSurveyFrontEnd, NamesFromTheNetworkCannotSteerTheTerminal)
     }
     EXPECT_FALSE(written.contains(QChar(0x1b)));
     EXPECT_TRUE(written.contains("?]2;title?host"));
+}
+
+TEST(SurveyCommand, HostsWhoseThreadCannotStartYetAreSurveyedLater)
+{
+    // A pids cgroup caps the survey's threads well below its host count.
+    const QString cgroup = QStringLiteral("/sys/fs/cgroup/pids/varnex-test-%1").arg(QCoreApplication::applicationPid());
+    if (!QDir().mkpath(cgroup) || !QFile::exists(cgroup + "/pids.max"))
+        GTEST_SKIP() << "no pids cgroup can be made here (needs root and the pids controller)";
+    TestFiles::writeAll(cgroup + "/pids.max", "48\n");
+    SimulatedLan lan;
+    for (int n = 0; n < 120; ++n)
+        lan.Computer(QStringLiteral("PC%1").arg(n, 3, 10, QLatin1Char('0')), QStringLiteral("10.77.1.%1").arg(n + 1),
+                     "Domain:CORP");
+    lan.Probe("serverInfo", 150);
+    const QString network = networkFile("limited-network.json", lan.Json());
+    const QString map = TestFiles::scratchPath("limited.vxnj");
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  {"-c", QStringLiteral("echo $$ > %1/cgroup.procs && exec \"$0\" \"$@\"").arg(cgroup),
+                   QStringLiteral(VARNEX_BINARY), "survey", "--network", "sim:" + network, "--out", map, "--pause", "0"});
+    process.waitForFinished(120000);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    const QByteArray peak = TestFiles::readAll(cgroup + "/pids.peak");
+    // "max N": how often the cap refused a new thread.
+    const int refused = QString::fromLatin1(TestFiles::readAll(cgroup + "/pids.events")).section(' ', 1).toInt();
+    QDir().rmdir(cgroup);
+    EXPECT_GT(refused, 0) << "the cap must have refused threads for this test to mean anything";
+    EXPECT_EQ(process.exitCode(), 0) << err.toStdString();
+    EXPECT_TRUE(out.contains("120 devices surveyed")) << out.toStdString() << err.toStdString();
+    CNetDoc document;
+    QString error;
+    ASSERT_TRUE(document.OnOpenDocument(map, &error)) << error.toStdString();
+    EXPECT_EQ(document.m_astrSurveyHosts.size(), 120);
+    int named = 0;
+    for (const CDrawObj* object : document.m_objects)
+        if (const auto* system = dynamic_cast<const CDrawSys*>(object))
+            named += system->m_strFqdn.endsWith(".corp.example");
+    EXPECT_EQ(named, 120) << "every host was surveyed, none left empty; peak tasks " << peak.trimmed().toStdString();
 }
