@@ -7,10 +7,18 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // Map units are 0.1 mm: 254 of them to the inch.
 constexpr double kUnitsPerInch = 254.0;
+// A map spread far (a label thousands of characters wide, coordinates from
+// a file) is drawn smaller rather than allocating gigabytes: at most this
+// many pixels, and no side longer than the painter can address.
+constexpr double kMaxPixels = 150e6;
+constexpr double kMaxSide = 32000.0;
 
 } // namespace
 
@@ -21,14 +29,28 @@ Rect MapRenderer::pagesArea(CNetDoc& document)
                 document.m_nPagesY * document.m_sizePage.cy};
 }
 
+double MapRenderer::BoundedScale(double width, double height, double scale)
+{
+    if (width <= 0 || height <= 0)
+        return scale;
+    scale = std::min({scale, kMaxSide / width, kMaxSide / height});
+    const double pixels = width * height * scale * scale;
+    if (pixels > kMaxPixels)
+        scale *= std::sqrt(kMaxPixels / pixels);
+    return scale;
+}
+
 QImage MapRenderer::render(CNetDoc& document, int dpi)
 {
     const Rect area = pagesArea(document);
-    const double scale = dpi / kUnitsPerInch;
-    QImage image(qRound(area.width() * scale), qRound(area.height() * scale),
+    const double scale = BoundedScale(double(area.width()), double(area.height()), dpi / kUnitsPerInch);
+    QImage image(qMax(1, qRound(area.width() * scale)), qMax(1, qRound(area.height() * scale)),
                  QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(dpi / 0.0254));
-    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    if (image.isNull())
+        return image;
+    const double effectiveDpi = scale * kUnitsPerInch;
+    image.setDotsPerMeterX(qRound(effectiveDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(effectiveDpi / 0.0254));
     image.fill(GdiMapping::color(document.m_crBackground));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

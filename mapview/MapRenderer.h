@@ -14,6 +14,9 @@ public:
 
     // The picture of all pages at the given resolution.
     static QImage render(CNetDoc& document, int dpi = kDefaultDpi);
+    // The scale (pixels per map unit) bounded so that the picture of an area
+    // stays within the pixel and side limits; the whole area is drawn.
+    static double BoundedScale(double width, double height, double scale);
     // The area drawn, in map units: pages across times pages down.
     static Rect pagesArea(CNetDoc& document);
 };

@@ -4,6 +4,7 @@
 #include "mapview/CNetView.h"
 #include "mapview/EmbeddedFile.h"
 #include "mapview/MapPrinter.h"
+#include "mapview/MapRenderer.h"
 #include "objects/CDrawItem.h"
 #include "objects/CDrawOleObj.h"
 #include "objects/CDrawPoly.h"
@@ -492,3 +493,31 @@ TEST_F(MapViewTest, DroppedFilesAreEmbeddedWhereTheyFall)
 }
 
 } // namespace
+
+TEST(MapRenderer, AMapSpreadFarIsDrawnSmallerNotIntoGigabytes)
+{
+    const struct {
+        double width;
+        double height;
+        double scale;
+        bool bounded;
+    } cases[] = {
+        {2100, 2970, 96 / 254.0, false},
+        {5'000'000, 2970, 96 / 254.0, true},
+        {200'000, 200'000, 96 / 254.0, true},
+    };
+    for (const auto& c : cases) {
+        const double scale = MapRenderer::BoundedScale(c.width, c.height, c.scale);
+        EXPECT_LE(c.width * scale, 32000.5);
+        EXPECT_LE(c.height * scale, 32000.5);
+        EXPECT_LE(c.width * c.height * scale * scale, 150e6 + 1);
+        EXPECT_EQ(scale < c.scale, c.bounded) << c.width;
+    }
+    CNetDoc document;
+    document.OnNewDocument();
+    document.AddObject(new CDrawRect(Rect{4'000'000, 100, 4'000'100, 200}));
+    const QImage picture = MapRenderer::render(document);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_LE(picture.width(), 32000);
+    EXPECT_LE(qint64(picture.width()) * picture.height(), qint64(150e6));
+}

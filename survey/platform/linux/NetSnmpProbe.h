@@ -7,8 +7,9 @@
 // SNMP manager speaks it; numeric identifiers only, no MIB files read.
 class NetSnmpProbe final : public SnmpProbe {
 public:
-    // Longest value taken from an answer; an agent may send up to 64 KiB.
-    static constexpr qsizetype kMaxValue = 65535;
+    // Longest value taken from an answer. An agent may send 64 KiB; a
+    // description that long would become a label of over a thousand lines.
+    static constexpr qsizetype kMaxValue = 4096;
 
     // net-snmp's global set-up: call once before any thread asks.
     static void InitialiseOnce();
