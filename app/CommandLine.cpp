@@ -87,8 +87,8 @@ int CommandLine::runDump(const QString& path)
     QString error;
     if (!document.OnOpenDocument(path, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(path, error));
-    m_out << QJsonDocument(DocumentDump::toJson(document)).toJson(QJsonDocument::Indented);
-    m_out.flush();
+    if (!DocumentDump::Write(document, m_out))
+        return fail(QStringLiteral("cannot write the listing of %1").arg(path));
     return 0;
 }
 

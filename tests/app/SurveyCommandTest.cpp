@@ -1,5 +1,6 @@
 #include "document/CNetDoc.h"
 #include "app/TerminalSurveyFrontEnd.h"
+#include "document/DocumentDump.h"
 #include "objects/CDrawSys.h"
 #include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
@@ -8,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
 #include <QProcess>
+#include <QTextStream>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -237,4 +240,32 @@ TEST(SurveyCommand, HostsWhoseThreadCannotStartYetAreSurveyedLater)
         if (const auto* system = dynamic_cast<const CDrawSys*>(object))
             named += system->m_strFqdn.endsWith(".corp.example");
     EXPECT_EQ(named, 120) << "every host was surveyed, none left empty; peak tasks " << peak.trimmed().toStdString();
+}
+
+TEST(DocumentDump, TheStreamedListingEqualsTheWholeDocumentsAndWriteErrorsCount)
+{
+    const QString map = TestFiles::scratchPath("dump-survey.vxnj");
+    ASSERT_EQ(survey({"--network", "demo", "--wmi", "--out", map, "--pause", "0"}).exitCode, 0);
+    CNetDoc document;
+    QString error;
+    ASSERT_TRUE(document.OnOpenDocument(map, &error)) << error.toStdString();
+    QString streamed;
+    QTextStream out(&streamed);
+    ASSERT_TRUE(DocumentDump::Write(document, out));
+    EXPECT_EQ(streamed.toUtf8(), QJsonDocument(DocumentDump::toJson(document)).toJson(QJsonDocument::Indented));
+
+    CNetDoc empty;
+    empty.OnNewDocument();
+    QString none;
+    QTextStream noneOut(&none);
+    ASSERT_TRUE(DocumentDump::Write(empty, noneOut));
+    EXPECT_EQ(none.toUtf8(), QJsonDocument(DocumentDump::toJson(empty)).toJson(QJsonDocument::Indented));
+
+    if (QFile::exists(QStringLiteral("/dev/full"))) {
+        QProcess dump;
+        dump.setStandardOutputFile(QStringLiteral("/dev/full"));
+        dump.start(QStringLiteral(VARNEX_BINARY), {"dump", map});
+        dump.waitForFinished(60000);
+        EXPECT_NE(dump.exitCode(), 0) << "a listing that could not be written is a failure";
+    }
 }
