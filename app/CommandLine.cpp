@@ -132,7 +132,7 @@ int CommandLine::runRender(const QStringList& arguments)
     const QImage image = MapRenderer::render(document, dpi);
     if (image.isNull())
         return fail(QStringLiteral("the map is too large to render at %1 dpi").arg(dpi));
-    if (!image.save(png, "PNG"))
+    if (!MapRenderer::SavePng(image, png))
         return fail(QStringLiteral("cannot write %1").arg(png));
     return 0;
 }

@@ -150,7 +150,7 @@ int SurveyCommand::survey(const Options& options)
     if (!options.png.isEmpty()) {
         const QImage image = options.dpi ? MapRenderer::render(document, options.dpi)
                                          : MapRenderer::render(document);
-        if (image.isNull() || !image.save(options.png, "PNG"))
+        if (!MapRenderer::SavePng(image, options.png))
             return fail(QStringLiteral("cannot write %1").arg(options.png));
     }
     m_out << survey.HostRecords().size() - survey.Unsurveyed() << " devices surveyed; map written to "

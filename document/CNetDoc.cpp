@@ -124,7 +124,18 @@ bool CNetDoc::OnSaveDocument(const QString& path, QString* error)
     // Written beside the target and renamed over it, so a failed save never
     // destroys the previous file.
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit()) {
+    const bool created = !QFile::exists(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = out.errorString();
+        return false;
+    }
+    // The survey account's password is kept in clear in the file, as the
+    // format has it: a new map that holds one is for its owner only. An
+    // existing file keeps the mode it has.
+    if (created && !m_astrWmiAccount.value(2).isEmpty())
+        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (out.write(file) != file.size() || !out.commit()) {
         if (error)
             *error = out.errorString();
         return false;

@@ -8,6 +8,7 @@
 #include "objects/CDrawText.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -345,8 +346,9 @@ QString HostInventory::DefaultCsvName(const QString& title)
 
 bool HostInventory::WriteCsv(const QStringList& lines, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside and renamed: an interrupted export leaves the old file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
         return false;
     QByteArray bytes;
     if (!lines.isEmpty())
@@ -359,7 +361,7 @@ bool HostInventory::WriteCsv(const QStringList& lines, const QString& path)
             bytes.append(char(unit >> 8));
         }
     }
-    return file.write(bytes) == bytes.size();
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 QStringList HostInventory::MasterColumnNames()

@@ -6,6 +6,7 @@
 #include "objects/GdiMapping.h"
 
 #include <QPainter>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -59,4 +60,10 @@ QImage MapRenderer::render(CNetDoc& document, int dpi)
     PrintingView view(area);
     document.DrawObjects(painter, &view);
     return image;
+}
+
+bool MapRenderer::SavePng(const QImage& image, const QString& path)
+{
+    QSaveFile file(path);
+    return !image.isNull() && file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
 }

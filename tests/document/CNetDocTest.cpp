@@ -6,6 +6,8 @@
 #include "support/ArchiveBytes.h"
 
 #include <QDir>
+#include "support/TestFiles.h"
+
 #include <QFile>
 #include <QSignalSpy>
 
@@ -294,3 +296,27 @@ TEST_F(CNetDocTest, MapObjectsOutsideTheObjectListAreAdopted)
 }
 
 } // namespace
+
+TEST_F(CNetDocTest, AMapHoldingAPasswordIsCreatedForItsOwnerOnly)
+{
+    const struct {
+        QStringList account;
+        bool privateFile;
+    } cases[] = {
+        {{}, false},
+        {{"CORP", "admin", ""}, false},
+        {{"CORP", "admin", "secret"}, true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        CNetDoc document;
+        document.OnNewDocument();
+        document.m_astrWmiAccount = c.account;
+        const QString path = TestFiles::scratchPath(QStringLiteral("mode-%1.vxnj").arg(n++));
+        QFile::remove(path);
+        QString error;
+        ASSERT_TRUE(document.OnSaveDocument(path, &error)) << error.toStdString();
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        EXPECT_EQ((QFile::permissions(path) & others) == 0, c.privateFile) << c.account.join(',').toStdString();
+    }
+}
