@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
@@ -81,7 +82,10 @@ bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
     QByteArray bytes;
     QByteArray contents;
     QList<StorageNode> embeddings;
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A device or a pipe (/dev/zero) would be read without end.
+    if (!QFileInfo(path).isFile() && QFileInfo::exists(path)) {
+        reason = QStringLiteral("not a regular file");
+    } else if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
     } else {
         bytes = file.readAll();

@@ -5,6 +5,7 @@
 #include "survey/platform/SimulatedWmiSession.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <utility>
@@ -28,6 +29,8 @@ SimulatedNetwork::SimulatedNetwork(SimulatedNetworkData data)
 SimulatedNetwork::LoadResult SimulatedNetwork::load(const QString& path)
 {
     QFile file(path);
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        return {nullptr, QStringLiteral("%1: cannot be read: not a regular file").arg(path)};
     if (!file.open(QIODevice::ReadOnly))
         return {nullptr, QStringLiteral("%1: cannot be read: %2").arg(path, file.errorString())};
     LoadResult result = loadFromBytes(file.readAll());

@@ -269,3 +269,17 @@ TEST(DocumentDump, TheStreamedListingEqualsTheWholeDocumentsAndWriteErrorsCount)
         EXPECT_NE(dump.exitCode(), 0) << "a listing that could not be written is a failure";
     }
 }
+
+TEST(SurveyCommand, SpecialFilesAreRefusedNotReadWithoutEnd)
+{
+    if (!QFile::exists(QStringLiteral("/dev/zero")))
+        GTEST_SKIP() << "no /dev/zero here";
+    const Outcome simulated = survey({"--network", "sim:/dev/zero", "--out", TestFiles::scratchPath("zero.vxnj")});
+    EXPECT_EQ(simulated.exitCode, 1);
+    EXPECT_TRUE(simulated.err.contains("not a regular file")) << simulated.err.toStdString();
+    QProcess dump;
+    dump.start(QStringLiteral(VARNEX_BINARY), {"dump", "/dev/zero"});
+    ASSERT_TRUE(dump.waitForFinished(30000));
+    EXPECT_EQ(dump.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(dump.readAllStandardError()).contains("not a regular file"));
+}
