@@ -2,6 +2,9 @@
 
 #include "document/CNetDoc.h"
 #include "objects/CDrawSys.h"
+#include "objects/CDrawText.h"
+#include "objects/CDrawSegment.h"
+#include "objects/CDrawNic.h"
 #include "survey/CFDNotificationCallback.h"
 #include "survey/CTh_Analysis.h"
 #include "survey/DiscoveryServiceCheck.h"
@@ -13,7 +16,9 @@
 #include "survey/SurveySettings.h"
 #include "survey/platform/NetworkProbes.h"
 
+#include <algorithm>
 #include <mutex>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -455,6 +460,7 @@ void NetworkSurvey::EndFinished()
     m_frontEnd.Beep(500, 100);
     if (m_bProgressOpen)
         m_frontEnd.SetProgressHeader(MapConstruction::Headline());
+    OrderSurveyObjects();
     MapConstruction::MakeDomain(m_document, [this](const QString& line) {
         if (m_bProgressOpen)
             m_frontEnd.SetProgressMessage(line);
@@ -469,6 +475,39 @@ void NetworkSurvey::EndFinished()
     ReturnToIdle();
     m_frontEnd.RepaintMap();
     emit ended(Ending::Finished);
+}
+
+// The threads add their hosts' labels, interfaces and segments as they
+// finish, in whatever order that is. Put them in host order (each host's
+// in the order its thread made them, segments last by address), so that the
+// same network always gives the same map file.
+void NetworkSurvey::OrderSurveyObjects()
+{
+    QList<CDrawObj*>& objects = m_document.m_objects;
+    QHash<const CDrawObj*, int> hostRank;
+    qsizetype firstAdded = 0;
+    for (qsizetype i = 0; i < objects.size(); ++i)
+        if (auto* system = dynamic_cast<CDrawSys*>(objects.at(i)); system && typeid(*system) == typeid(CDrawSys)) {
+            hostRank.insert(system, int(hostRank.size()));
+            firstAdded = i + 1;
+        }
+    const int segments = int(hostRank.size());
+    const auto rank = [&](const CDrawObj* object) -> std::pair<int, quint64> {
+        if (const auto* text = dynamic_cast<const CDrawText*>(object)) {
+            const CDrawObj* owner = text->m_pLabelSys;
+            if (!owner)
+                if (const auto* nic = dynamic_cast<const CDrawNic*>(text->m_pLabelOwner))
+                    owner = nic->m_pNicOwner;
+            return {hostRank.value(owner, segments + 1), 0};
+        }
+        if (const auto* nic = dynamic_cast<const CDrawNic*>(object))
+            return {hostRank.value(nic->m_pNicOwner, segments + 1), 0};
+        if (const auto* segment = dynamic_cast<const CDrawSegment*>(object))
+            return {segments, (quint64(segment->m_dwAddress) << 32) | segment->m_dwMask};
+        return {segments + 1, 0};
+    };
+    std::stable_sort(objects.begin() + firstAdded, objects.end(),
+                     [&rank](const CDrawObj* a, const CDrawObj* b) { return rank(a) < rank(b); });
 }
 
 QList<HostInventory::Device> NetworkSurvey::InventoryDevices() const

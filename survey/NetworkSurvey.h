@@ -103,6 +103,7 @@ private:
     void ResumeNext();
     void ResumeAll();
     void RetryDeferred();
+    void OrderSurveyObjects();
     void DropDeferred();
     void Resume(CTh_Worker* worker);
     void RemoveWorker(CTh_Worker* worker);

@@ -283,3 +283,17 @@ TEST(SurveyCommand, SpecialFilesAreRefusedNotReadWithoutEnd)
     EXPECT_EQ(dump.exitCode(), 1);
     EXPECT_TRUE(QString::fromUtf8(dump.readAllStandardError()).contains("not a regular file"));
 }
+
+TEST(SurveyCommand, TheSameNetworkGivesTheSameMapFile)
+{
+    QByteArray first;
+    for (int run = 0; run < 3; ++run) {
+        const QString map = TestFiles::scratchPath(QStringLiteral("same-%1.vxnj").arg(run));
+        ASSERT_EQ(survey({"--network", "demo", "--wmi", "--out", map, "--pause", "0"}).exitCode, 0);
+        const QByteArray bytes = TestFiles::readAll(map);
+        if (run == 0)
+            first = bytes;
+        else
+            EXPECT_EQ(bytes, first) << "run " << run << " differs although the threads finish in another order";
+    }
+}
