@@ -33,10 +33,20 @@ struct GErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
 };
 
+// libgsf describes every flaw of a malformed file on standard error; the
+// caller reports the failure in one line of its own.
+void Silence(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
 void initGsf()
 {
     static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+    std::call_once(once, [] {
+        gsf_init();
+        const GLogLevelFlags levels = GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_MESSAGE
+                                                     | G_LOG_LEVEL_INFO | G_LOG_LEVEL_DEBUG);
+        for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:zip", static_cast<const char*>(nullptr)})
+            g_log_set_handler(domain, levels, &Silence, nullptr);
+    });
 }
 
 bool isStorage(GsfInput* input)

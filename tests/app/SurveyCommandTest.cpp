@@ -297,3 +297,25 @@ TEST(SurveyCommand, TheSameNetworkGivesTheSameMapFile)
             EXPECT_EQ(bytes, first) << "run " << run << " differs although the threads finish in another order";
     }
 }
+
+TEST(CommandLineErrors, AMalformedMapGivesOneLineAndNoLibraryNoise)
+{
+    const QString good = TestFiles::scratchPath("good.vxnj");
+    QProcess make;
+    make.start(QStringLiteral(VARNEX_BINARY), {"new", good});
+    ASSERT_TRUE(make.waitForFinished(30000));
+    QByteArray bytes = TestFiles::readAll(good);
+    ASSERT_GT(bytes.size(), 1200);
+    // The header stays valid; the allocation tables behind it do not.
+    for (int i = 576; i < 1112; ++i)
+        bytes[i] = char(bytes[i] ^ 0x5a);
+    const QString bad = TestFiles::scratchPath("bad.vxnj");
+    TestFiles::writeAll(bad, bytes);
+    QProcess dump;
+    dump.start(QStringLiteral(VARNEX_BINARY), {"dump", bad});
+    ASSERT_TRUE(dump.waitForFinished(30000));
+    const QString err = QString::fromUtf8(dump.readAllStandardError());
+    EXPECT_EQ(dump.exitCode(), 1);
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    EXPECT_TRUE(err.startsWith("varnex: cannot open")) << err.toStdString();
+}
