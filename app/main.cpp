@@ -6,21 +6,29 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <cerrno>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 // Headless sessions (cron, ssh, CI) have no runtime directory; Qt would make
-// one and warn about it on every run.
+// one and warn about it on every run. The name is predictable in a shared
+// directory, so it is used only when it is our own private directory: never
+// through a link another user planted.
 void ensureRuntimeDirectory()
 {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
-    const QString path = QDir::tempPath() + QStringLiteral("/runtime-%1").arg(getuid());
-    QDir().mkpath(path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", path.toLocal8Bit());
+    const QByteArray path = (QDir::tempPath() + QStringLiteral("/runtime-%1").arg(getuid())).toLocal8Bit();
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    struct stat status {};
+    if (::lstat(path.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != getuid()
+        || (status.st_mode & 077) != 0)
+        return;
+    qputenv("XDG_RUNTIME_DIR", path);
 }
 
 QStringList argumentsOf(int argc, char* argv[])

@@ -18,6 +18,8 @@
 
 #include <typeinfo>
 
+#include <unistd.h>
+
 namespace {
 
 struct Outcome {
@@ -318,4 +320,25 @@ TEST(CommandLineErrors, AMalformedMapGivesOneLineAndNoLibraryNoise)
     EXPECT_EQ(dump.exitCode(), 1);
     EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
     EXPECT_TRUE(err.startsWith("varnex: cannot open")) << err.toStdString();
+}
+
+TEST(CommandLineErrors, APlantedRuntimeLinkChangesNothing)
+{
+    const QString shared = TestFiles::scratchPath("shared-tmp");
+    QDir().mkpath(shared);
+    const QString victim = TestFiles::scratchPath("victim.txt");
+    TestFiles::writeAll(victim, "data");
+    QFile::setPermissions(victim, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString link = shared + QStringLiteral("/runtime-%1").arg(getuid());
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(victim, link));
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.insert(QStringLiteral("TMPDIR"), shared);
+    run.setProcessEnvironment(environment);
+    run.start(QStringLiteral(VARNEX_BINARY), {"new", TestFiles::scratchPath("runtime.vxnj")});
+    ASSERT_TRUE(run.waitForFinished(30000));
+    EXPECT_EQ(run.exitCode(), 0);
+    EXPECT_TRUE(QFile::permissions(victim) & QFile::ReadOther) << "the linked file's mode is untouched";
 }
