@@ -51,15 +51,37 @@ int CommandLine::run(const QStringList& arguments)
 
 int CommandLine::usage()
 {
-    m_err << "usage: varnex new FILE\n"
-             "       varnex sample FILE\n"
-             "       varnex dump FILE\n"
-             "       varnex convert IN OUT\n"
-             "       varnex render FILE --png OUT [--dpi N]\n"
-             "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
-             "                     [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]\n";
+    m_err << Usage();
     m_err.flush();
     return 2;
+}
+
+QString CommandLine::Usage(const QString& command)
+{
+    const QList<std::pair<const char*, const char*>> lines{
+        {nullptr, "usage: varnex [--network live|demo|sim:FILE] [MAP]   start the desktop application\n"},
+        {nullptr, "       varnex --print MAP | --print-to PRINTER MAP | --print-list-to PRINTER MAP\n"},
+        {nullptr, "       varnex --help | --version\n"},
+        {"new", "       varnex new FILE\n"},
+        {"sample", "       varnex sample FILE\n"},
+        {"dump", "       varnex dump FILE\n"},
+        {"convert", "       varnex convert IN OUT\n"},
+        {"render", "       varnex render FILE --png OUT [--dpi N]\n"},
+        {"survey", "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
+                   "                     [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]\n"},
+    };
+    QString text;
+    for (const auto& [name, line] : lines)
+        if (command.isEmpty() || (name && command == QLatin1String(name)))
+            text += QString::fromUtf8(line);
+    if (!command.isEmpty())
+        text.replace(0, 7, QStringLiteral("usage: "));
+    return text;
+}
+
+bool CommandLine::AsksForHelp(const QStringList& arguments)
+{
+    return arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
 }
 
 int CommandLine::fail(const QString& message)

@@ -18,6 +18,9 @@ public:
 
     // True when the arguments name one of these commands.
     static bool handles(const QStringList& arguments);
+    // Every form of the command line, or those of one sub-command.
+    static QString Usage(const QString& command = {});
+    static bool AsksForHelp(const QStringList& arguments);
     int run(const QStringList& arguments);
 
 private:

@@ -1,5 +1,7 @@
 #include "DesktopApplication.h"
 
+#include "CommandLine.h"
+
 #include "document/CNetDoc.h"
 #include "shell/CMainFrame.h"
 #include "shell/PrinterPage.h"
@@ -9,6 +11,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QFileInfo>
 #include <QTextStream>
 
 bool DesktopApplication::parse(const QStringList& arguments, Options& options)
@@ -30,7 +33,7 @@ bool DesktopApplication::parse(const QStringList& arguments, Options& options)
             options.print = true;
             options.printer = arguments.at(++i);
             options.file = arguments.at(++i);
-        } else if (!argument.startsWith(QLatin1String("--")) && options.file.isEmpty()) {
+        } else if (IsMapFileName(argument) && options.file.isEmpty()) {
             options.file = argument;
         } else {
             return false;
@@ -39,13 +42,29 @@ bool DesktopApplication::parse(const QStringList& arguments, Options& options)
     return true;
 }
 
+bool DesktopApplication::IsMapFileName(const QString& argument)
+{
+    // A word that is neither a map's name nor an existing file is a
+    // mistyped sub-command, not a map to open.
+    if (argument.startsWith(QLatin1Char('-')))
+        return false;
+    return argument.endsWith(QLatin1String(".vxnj"), Qt::CaseInsensitive)
+        || argument.endsWith(QLatin1String(".vxn"), Qt::CaseInsensitive) || QFileInfo(argument).isFile();
+}
+
+bool DesktopApplication::IsValid(const QStringList& arguments)
+{
+    Options options;
+    return parse(arguments, options);
+}
+
 int DesktopApplication::run(const QStringList& arguments)
 {
     Options options;
-    if (!parse(arguments, options))
-        return fail(QStringLiteral(
-            "usage: varnex [--network live|demo|sim:FILE] [FILE] | --print FILE | --print-to PRINTER FILE\n"
-            "       | --print-list-to PRINTER FILE"));
+    if (!parse(arguments, options)) {
+        QTextStream(stderr) << CommandLine::Usage();
+        return 2;
+    }
     CNetDoc::setPrinterPageSource(&PrinterPage::defaultPrinterPage);
     if (options.print)
         return print(options);

@@ -12,6 +12,8 @@
 class DesktopApplication {
 public:
     int run(const QStringList& arguments);
+    // Whether the arguments are a valid start of the desktop application.
+    static bool IsValid(const QStringList& arguments);
 
 private:
     struct Options {
@@ -23,6 +25,7 @@ private:
     };
 
     static bool parse(const QStringList& arguments, Options& options);
+    static bool IsMapFileName(const QString& argument);
     int print(const Options& options);
     int fail(const QString& message);
 };

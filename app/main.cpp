@@ -41,10 +41,56 @@ QStringList argumentsOf(int argc, char* argv[])
 
 } // namespace
 
+// Help and version need no display and create nothing: answered before any
+// application object exists. True when it answered.
+bool answerWithoutApplication(const QStringList& arguments, int& exitCode)
+{
+    QTextStream out(stdout);
+    const QString first = arguments.value(1);
+    if (first == QLatin1String("--version") || first == QLatin1String("-V")) {
+        out << "varnex " << VARNEX_VERSION << '\n';
+        exitCode = 0;
+        return true;
+    }
+    if (!CommandLine::AsksForHelp(arguments))
+        return false;
+    out << CommandLine::Usage(CommandLine::handles(arguments) ? first : QString());
+    exitCode = 0;
+    return true;
+}
+
+// Printing a map needs no window: like the sub-commands it runs headless.
+bool printsOnly(const QStringList& arguments)
+{
+    for (const char* option : {"--print", "--print-to", "--print-list-to"})
+        if (arguments.value(1) == QLatin1String(option))
+            return true;
+    return false;
+}
+
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 int main(int argc, char* argv[])
 {
+    const QStringList arguments = argumentsOf(argc, argv);
+    int exitCode = 0;
+    if (answerWithoutApplication(arguments, exitCode))
+        return exitCode;
     ensureRuntimeDirectory();
-    const bool command = CommandLine::handles(argumentsOf(argc, argv));
+    const bool command = CommandLine::handles(arguments) || printsOnly(arguments);
+    if (!CommandLine::handles(arguments) && !DesktopApplication::IsValid(arguments)) {
+        QTextStream(stderr) << CommandLine::Usage();
+        return 2;
+    }
+    if (!command && !hasDisplay()) {
+        QTextStream(stderr) << "varnex: no display to show the desktop application on (DISPLAY is not set); "
+                               "see varnex --help for what runs without one\n";
+        return 1;
+    }
     // The commands draw and measure text without a window.
     if (command && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -57,7 +103,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Varnex"));
     // The built-in demo network and the help pages live in a static library.
     Q_INIT_RESOURCE(data);
-    if (!command)
+    if (!CommandLine::handles(arguments))
         return DesktopApplication().run(QCoreApplication::arguments());
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -342,3 +342,42 @@ TEST(CommandLineErrors, APlantedRuntimeLinkChangesNothing)
     EXPECT_EQ(run.exitCode(), 0);
     EXPECT_TRUE(QFile::permissions(victim) & QFile::ReadOther) << "the linked file's mode is untouched";
 }
+
+TEST(CommandLineErrors, HelpVersionAndUnknownOptionsNeedNoDisplay)
+{
+    const QString directory = TestFiles::scratchPath("help-cwd");
+    QDir().mkpath(directory);
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"--help"}, 0, "varnex survey [--network", ""},
+        {{"-h"}, 0, "varnex render FILE", ""},
+        {{"--version"}, 0, "varnex 0.1.0", ""},
+        {{"-V"}, 0, "varnex ", ""},
+        {{"survey", "--help"}, 0, "usage: varnex survey", ""},
+        {{"new", "--help"}, 0, "usage: varnex new FILE", ""},
+        {{"--bogus"}, 2, "", "usage: varnex"},
+        {{"-x", "map.vxnj"}, 2, "", "usage: varnex"},
+        {{"frobnicate"}, 2, "", "usage: varnex"},
+        {{"map.vxnj"}, 1, "", "no display"},
+        {{}, 1, "", "no display"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(directory);
+        process.start(QStringLiteral(VARNEX_BINARY), c.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), c.exitCode);
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(QString::fromUtf8(c.out)));
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QString::fromUtf8(c.err)));
+    }
+    EXPECT_FALSE(QFile::exists(directory + "/--help")) << "help never becomes a file";
+}
