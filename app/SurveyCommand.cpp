@@ -36,13 +36,44 @@ SurveyCommand::SurveyCommand(QTextStream& out, QTextStream& err)
 int SurveyCommand::run(const QStringList& arguments)
 {
     Options options;
-    if (!parse(arguments, options)) {
+    QString problem;
+    if (!parse(arguments, options) || !(problem = RangeProblem(options)).isEmpty()) {
+        if (!problem.isEmpty())
+            m_err << "varnex: " << problem << '\n';
         m_err << "usage: varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
                  "                     [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]\n";
         m_err.flush();
         return 2;
     }
+    if (const QString unwritable = UnwritableOutput(options); !unwritable.isEmpty())
+        return fail(unwritable);
     return survey(options);
+}
+
+QString SurveyCommand::RangeProblem(const Options& options)
+{
+    if (options.pauseGiven && (options.pause < 0 || options.pause > kMaxPause))
+        return QStringLiteral("--pause takes 0 to %1 milliseconds, not %2").arg(kMaxPause).arg(options.pause);
+    if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))
+        return QStringLiteral("--dpi takes %1 to %2, not %3").arg(kMinDpi).arg(kMaxDpi).arg(options.dpi);
+    return {};
+}
+
+// Checked before any probing: a survey that cannot write its results is
+// not worth sending a packet for.
+QString SurveyCommand::UnwritableOutput(const Options& options)
+{
+    for (const QString& path : {options.out, options.csv, options.png}) {
+        if (path.isEmpty())
+            continue;
+        const QFileInfo file(path);
+        const QFileInfo folder(file.absolutePath());
+        if (!folder.isDir())
+            return QStringLiteral("cannot write %1: the folder %2 does not exist").arg(path, folder.filePath());
+        if (file.exists() ? !file.isWritable() || file.isDir() : !folder.isWritable())
+            return QStringLiteral("cannot write %1: permission denied").arg(path);
+    }
+    return {};
 }
 
 bool SurveyCommand::parse(const QStringList& arguments, Options& options)
@@ -67,8 +98,10 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
             options.csv = value;
         else if (argument == QLatin1String("--dpi"))
             options.dpi = value.toInt(&ok);
-        else if (argument == QLatin1String("--pause"))
+        else if (argument == QLatin1String("--pause")) {
             options.pause = value.toInt(&ok);
+            options.pauseGiven = true;
+        }
         else if (argument == QLatin1String("--community"))
             options.communities.append(value);
         else if (argument == QLatin1String("--wmi-account"))
@@ -78,9 +111,7 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
         if (!ok)
             return false;
     }
-    const bool dpiOk = options.dpi == 0 || (options.dpi >= kMinDpi && options.dpi <= kMaxDpi);
-    const bool pauseOk = options.pause <= kMaxPause;
-    return !options.out.isEmpty() && dpiOk && pauseOk;
+    return !options.out.isEmpty();
 }
 
 int SurveyCommand::survey(const Options& options)

@@ -28,12 +28,17 @@ private:
         QString csv;
         int dpi = 0;
         int pause = -1;
+        bool pauseGiven = false;
         QStringList communities;
         bool wmi = false;
         QString wmiAccount; // file: domain, user, password
     };
 
     bool parse(const QStringList& arguments, Options& options);
+    // Empty when every option is within its range; else which is not.
+    static QString RangeProblem(const Options& options);
+    // Empty when every output file can be written; else why not.
+    static QString UnwritableOutput(const Options& options);
     int survey(const Options& options);
     int fail(const QString& message, int code = kFailed);
     // Turns the WMI inventory on; the account comes from a private file.

@@ -102,7 +102,12 @@ TEST(SurveyCommand, FailuresExitWithAReason)
         {{"--network", "sim:" + manual, "--out", map}, 1, "fdPHostサービスは自動起動になってません。"},
         {{"--out"}, 2, "usage"},
         {{"--network", "sim:" + empty}, 2, "usage"},
-        {{"--out", map, "--pause", "501"}, 2, "usage"},
+        {{"--out", map, "--pause", "501"}, 2, "--pause takes 0 to 500 milliseconds, not 501"},
+        {{"--out", map, "--pause", "-5"}, 2, "--pause takes 0 to 500 milliseconds, not -5"},
+        {{"--out", map, "--dpi", "5"}, 2, "--dpi takes 10 to 1200"},
+        // Checked before anything is sent: the live network is the default.
+        {{"--out", "/nonexistent-folder/map.vxnj"}, 1, "the folder /nonexistent-folder does not exist"},
+        {{"--out", map, "--png", "/nonexistent-folder/map.png"}, 1, "/nonexistent-folder/map.png"},
     };
     for (const auto& c : cases) {
         const Outcome outcome = survey(c.arguments);
