@@ -7,6 +7,10 @@
 namespace {
 
 int s_writeFd = -1;
+// Interrupts received; the second ends the program at once, for a user
+// who does not want to wait for a slow stop.
+volatile sig_atomic_t s_interrupts = 0;
+constexpr int kInterruptedExit = 130;
 struct sigaction s_previousInt;
 struct sigaction s_previousTerm;
 
@@ -42,6 +46,9 @@ InterruptNotifier::~InterruptNotifier()
 
 void InterruptNotifier::handle(int)
 {
+    s_interrupts = s_interrupts + 1;
+    if (s_interrupts > 1)
+        ::_exit(kInterruptedExit);
     const char byte = 1;
     if (s_writeFd >= 0 && ::write(s_writeFd, &byte, 1) < 0) {
         // A full pipe already holds a pending interrupt.

@@ -321,8 +321,10 @@ void CMainFrame::OnSurveyingChanged(bool surveying)
     UpdateActions();
 }
 
-void CMainFrame::AddRecent(const QString& path)
+void CMainFrame::AddRecent(const QString& given)
 {
+    // Kept absolute: the list is used from wherever the program starts next.
+    const QString path = QFileInfo(given).absoluteFilePath();
     m_astrRecent.removeAll(path);
     m_astrRecent.prepend(path);
     m_astrRecent = m_astrRecent.mid(0, kRecentFiles);

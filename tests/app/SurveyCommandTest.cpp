@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
 #include <QTextStream>
 #include <QRegularExpression>
 
@@ -18,6 +20,7 @@
 
 #include <typeinfo>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -385,4 +388,23 @@ TEST(CommandLineErrors, HelpVersionAndUnknownOptionsNeedNoDisplay)
         EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QString::fromUtf8(c.err)));
     }
     EXPECT_FALSE(QFile::exists(directory + "/--help")) << "help never becomes a file";
+}
+
+TEST(SurveyCommand, ASecondInterruptEndsTheProgramAtOnce)
+{
+    // A slow network: every server information request takes five seconds.
+    SimulatedLan lan;
+    lan.Computer("PC001", "10.77.1.1", "Domain:CORP").Probe("serverInfo", 5000);
+    const QString network = networkFile("slow-network.json", lan.Json());
+    QProcess process;
+    process.start(QStringLiteral(VARNEX_BINARY),
+                  {"survey", "--network", "sim:" + network, "--out", TestFiles::scratchPath("slow.vxnj"), "--pause", "0"});
+    ASSERT_TRUE(process.waitForStarted());
+    QThread::msleep(500);
+    ::kill(pid_t(process.processId()), SIGINT);
+    QThread::msleep(100);
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    // 130, not the 4 of a stop that ran its course.
+    EXPECT_EQ(process.exitCode(), 130);
 }
