@@ -12,6 +12,11 @@ public:
     // The text with every control character (C0, DEL, C1, bidirectional
     // overrides) replaced by "?".
     static QString Printable(const QString& text);
+    // The longest start of the text that fits the columns, East Asian wide
+    // characters counting two.
+    static QString FitToWidth(const QString& text, int columns);
+    static bool IsWide(char16_t unit);
+    static constexpr int kDefaultColumns = 80;
 
     TerminalSurveyFrontEnd(QTextStream& err, bool interactive);
 
@@ -33,6 +38,8 @@ public:
 
 private:
     static constexpr int kBarWidth = 30;
+    // The width of the terminal on standard error.
+    static int TerminalColumns();
 
     void Show();
     void EndLine();

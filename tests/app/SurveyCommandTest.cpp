@@ -408,3 +408,22 @@ TEST(SurveyCommand, ASecondInterruptEndsTheProgramAtOnce)
     // 130, not the 4 of a stop that ran its course.
     EXPECT_EQ(process.exitCode(), 130);
 }
+
+TEST(TerminalSurveyFrontEnd, AProgressLineFitsTheTerminal)
+{
+    const struct {
+        QString text;
+        int columns;
+        QString fitted;
+    } cases[] = {
+        {QStringLiteral("[####] 3 台中"), 80, QStringLiteral("[####] 3 台中")},
+        {QStringLiteral("abcdef"), 4, QStringLiteral("abcd")},
+        {QStringLiteral("ab調査中"), 5, QStringLiteral("ab調")} ,
+        {QStringLiteral("ab調査中"), 6, QStringLiteral("ab調査")},
+        {QStringLiteral("ｱｲｳ"), 2, QStringLiteral("ｱｲ")},
+        {QString(), 10, QString()},
+        {QStringLiteral("x"), 0, QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TerminalSurveyFrontEnd::FitToWidth(c.text, c.columns), c.fitted) << c.text.toStdString();
+}
