@@ -1,6 +1,7 @@
 #include "DesktopApplication.h"
 
 #include "CommandLine.h"
+#include "InterruptNotifier.h"
 
 #include "document/CNetDoc.h"
 #include "shell/CMainFrame.h"
@@ -77,6 +78,11 @@ int DesktopApplication::run(const QStringList& arguments)
     settings.LoadAtStart(store);
     settings.LoadProvisionedAccount(store);
     settings.WmiAvailable = network.LocalMachine().WmiCapable();
+    // Ctrl+C or SIGTERM ends the application the orderly way, so the maps'
+    // edit snapshots (copies of the whole map) are removed with them; from
+    // before the first map is opened.
+    InterruptNotifier interrupt;
+    QObject::connect(&interrupt, &InterruptNotifier::interrupted, qApp, &QCoreApplication::quit);
     CMainFrame frame(network, settings);
     frame.SetNetworkSelection(&network);
     if (options.file.isEmpty() || !frame.OpenFile(options.file))

@@ -427,3 +427,27 @@ TEST(TerminalSurveyFrontEnd, AProgressLineFitsTheTerminal)
     for (const auto& c : cases)
         EXPECT_EQ(TerminalSurveyFrontEnd::FitToWidth(c.text, c.columns), c.fitted) << c.text.toStdString();
 }
+
+TEST(DesktopApplication, SigtermRemovesTheEditSnapshots)
+{
+    const QString map = TestFiles::scratchPath("snapshot-map.vxnj");
+    QProcess make;
+    make.start(QStringLiteral(VARNEX_BINARY), {"sample", map});
+    ASSERT_TRUE(make.waitForFinished(30000));
+    const QString temporary = TestFiles::scratchPath("snapshot-tmp");
+    QDir().mkpath(temporary);
+    QProcess gui;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), temporary);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    gui.setProcessEnvironment(environment);
+    gui.start(QStringLiteral(VARNEX_BINARY), {map});
+    ASSERT_TRUE(gui.waitForStarted());
+    const auto snapshots = [&temporary] { return QDir(temporary).entryList({"vx_*"}, QDir::Files); };
+    for (int i = 0; i < 100 && snapshots().isEmpty(); ++i)
+        QThread::msleep(50);
+    ASSERT_FALSE(snapshots().isEmpty()) << "opening a map writes its first snapshot";
+    ::kill(pid_t(gui.processId()), SIGTERM);
+    ASSERT_TRUE(gui.waitForFinished(10000));
+    EXPECT_TRUE(snapshots().isEmpty()) << snapshots().join(' ').toStdString();
+}
