@@ -94,6 +94,7 @@ int CommandLine::fail(const QString& message)
 int CommandLine::runNew(const QString& path, bool sample)
 {
     CNetDoc document;
+    document.m_bSnapshotsWanted = false;
     document.OnNewDocument();
     if (sample)
         SampleMap::build(document);
@@ -106,6 +107,7 @@ int CommandLine::runNew(const QString& path, bool sample)
 int CommandLine::runDump(const QString& path)
 {
     CNetDoc document;
+    document.m_bSnapshotsWanted = false;
     QString error;
     if (!document.OnOpenDocument(path, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(path, error));
@@ -117,6 +119,7 @@ int CommandLine::runDump(const QString& path)
 int CommandLine::runConvert(const QString& in, const QString& out)
 {
     CNetDoc document;
+    document.m_bSnapshotsWanted = false;
     QString error;
     if (!document.OnOpenDocument(in, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
@@ -148,6 +151,7 @@ int CommandLine::runRender(const QStringList& arguments)
     if (in.isEmpty() || png.isEmpty())
         return usage();
     CNetDoc document;
+    document.m_bSnapshotsWanted = false;
     QString error;
     if (!document.OnOpenDocument(in, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(in, error));

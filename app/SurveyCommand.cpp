@@ -126,6 +126,7 @@ int SurveyCommand::survey(const Options& options)
     }
 
     CNetDoc document;
+    document.m_bSnapshotsWanted = false;
     document.OnNewDocument();
     if (options.pause >= 0) {
         if (document.m_adwSurveySettings.size() <= kPauseSetting)

@@ -410,7 +410,7 @@ void CNetDoc::ResetDocument()
     m_nPages = m_nPagesX = m_nPagesY = 1;
     m_nSnapshot = 0;
     m_nLastSnapshot = 0;
-    m_bSnapshots = true;
+    m_bSnapshots = m_bSnapshotsWanted;
     m_nObjectSpacing = 200;
     DeleteSnapshotFiles();
     m_objects.clear();

@@ -130,6 +130,9 @@ public:
     int m_nSnapshot = 0;
     int m_nLastSnapshot = 0;
     bool m_bSnapshots = true;
+    // Off for documents nobody edits by hand (the command line's): they
+    // write no edit snapshots at all, so a killed run leaves none behind.
+    bool m_bSnapshotsWanted = true;
     QObject* m_pListView = nullptr;
     QStringList m_astrWmiClassNames;
     SurveyResults m_survey;

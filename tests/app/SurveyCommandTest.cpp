@@ -451,3 +451,25 @@ TEST(DesktopApplication, SigtermRemovesTheEditSnapshots)
     ASSERT_TRUE(gui.waitForFinished(10000));
     EXPECT_TRUE(snapshots().isEmpty()) << snapshots().join(' ').toStdString();
 }
+
+TEST(SurveyCommand, TheCommandLineWritesNoEditSnapshots)
+{
+    SimulatedLan lan;
+    lan.Computer("PC001", "10.77.1.1", "Domain:CORP").Probe("serverInfo", 3000);
+    const QString network = networkFile("snapshot-network.json", lan.Json());
+    const QString temporary = TestFiles::scratchPath("cli-tmp");
+    QDir().mkpath(temporary);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), temporary);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VARNEX_BINARY),
+                  {"survey", "--network", "sim:" + network, "--out", TestFiles::scratchPath("cli.vxnj"), "--pause", "0"});
+    ASSERT_TRUE(process.waitForStarted());
+    QThread::msleep(1000);
+    // Killed mid-survey: nothing may be left behind, a snapshot holds the
+    // whole map with its password.
+    ::kill(pid_t(process.processId()), SIGKILL);
+    process.waitForFinished(10000);
+    EXPECT_TRUE(QDir(temporary).entryList({"vx_*"}, QDir::Files).isEmpty());
+}
