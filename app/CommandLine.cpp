@@ -39,7 +39,9 @@ int CommandLine::run(const QStringList& arguments)
     if (command == QLatin1String("sample") && arguments.size() == 3)
         return runNew(arguments.at(2), true);
     if (command == QLatin1String("dump") && arguments.size() == 3)
-        return runDump(arguments.at(2));
+        return runDump(arguments.at(2), false);
+    if (command == QLatin1String("dump") && arguments.size() == 4 && arguments.at(2) == QLatin1String("--show-password"))
+        return runDump(arguments.at(3), true);
     if (command == QLatin1String("convert") && arguments.size() == 4)
         return runConvert(arguments.at(2), arguments.at(3));
     if (command == QLatin1String("render"))
@@ -64,7 +66,7 @@ QString CommandLine::Usage(const QString& command)
         {nullptr, "       varnex --help | --version\n"},
         {"new", "       varnex new FILE\n"},
         {"sample", "       varnex sample FILE\n"},
-        {"dump", "       varnex dump FILE\n"},
+        {"dump", "       varnex dump [--show-password] FILE\n"},
         {"convert", "       varnex convert IN OUT\n"},
         {"render", "       varnex render FILE --png OUT [--dpi N]\n"},
         {"survey", "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
@@ -104,13 +106,17 @@ int CommandLine::runNew(const QString& path, bool sample)
     return 0;
 }
 
-int CommandLine::runDump(const QString& path)
+int CommandLine::runDump(const QString& path, bool showPassword)
 {
     CNetDoc document;
     document.m_bSnapshotsWanted = false;
     QString error;
     if (!document.OnOpenDocument(path, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(path, error));
+    // The map keeps the survey account's password in clear; a listing shows
+    // it only when asked to.
+    if (!showPassword && !document.m_astrWmiAccount.value(2).isEmpty())
+        document.m_astrWmiAccount[2] = QStringLiteral("********");
     if (!DocumentDump::Write(document, m_out))
         return fail(QStringLiteral("cannot write the listing of %1").arg(path));
     return 0;

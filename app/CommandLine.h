@@ -25,7 +25,7 @@ public:
 
 private:
     int runNew(const QString& path, bool sample);
-    int runDump(const QString& path);
+    int runDump(const QString& path, bool showPassword);
     int runConvert(const QString& in, const QString& out);
     int runRender(const QStringList& arguments);
     int usage();

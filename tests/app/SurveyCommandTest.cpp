@@ -473,3 +473,24 @@ TEST(SurveyCommand, TheCommandLineWritesNoEditSnapshots)
     process.waitForFinished(10000);
     EXPECT_TRUE(QDir(temporary).entryList({"vx_*"}, QDir::Files).isEmpty());
 }
+
+TEST(DocumentDump, ThePasswordIsMaskedUnlessAskedFor)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    document.m_astrWmiAccount = {"CORP", "admin", "s3cret"};
+    const QString map = TestFiles::scratchPath("password.vxnj");
+    QString error;
+    ASSERT_TRUE(document.OnSaveDocument(map, &error)) << error.toStdString();
+    const auto dump = [&map](const QStringList& options) {
+        QProcess process;
+        process.start(QStringLiteral(VARNEX_BINARY), QStringList{"dump"} + options + QStringList{map});
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString masked = dump({});
+    EXPECT_FALSE(masked.contains("s3cret"));
+    EXPECT_TRUE(masked.contains("********"));
+    EXPECT_TRUE(masked.contains("admin"));
+    EXPECT_TRUE(dump({"--show-password"}).contains("s3cret"));
+}
