@@ -51,13 +51,8 @@ CBottView::~CBottView()
 
 void CBottView::BuildRows()
 {
-    if (m_document.m_astrHostTable.isEmpty()) {
-        HostInventory inventory;
-        if (inventory.Build(m_document, {}))
-            m_document.m_astrHostTable = inventory.Lines();
-    }
     setUpdatesEnabled(false);
-    m_pModel->SetRows(DeviceListRows::Build(DeviceListRows::Split(m_document.m_astrHostTable)));
+    m_pModel->SetRows(DeviceListRows::Of(m_document));
     FillList();
     setUpdatesEnabled(true);
 }

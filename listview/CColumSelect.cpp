@@ -1,7 +1,7 @@
 #include "CColumSelect.h"
 
 #include "document/CNetDoc.h"
-#include "listview/DeviceListRows.h"
+#include "objects/AsciiText.h"
 #include "mapbuild/HostInventory.h"
 #include "shell/SettingsStore.h"
 
@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,11 +81,8 @@ QStringList CColumSelect::Hide(const QStringList& master, const QStringList& hid
 
 bool CColumSelect::IsHidden(const QStringList& hidden, const QString& name)
 {
-    const QString lower = DeviceListRows::AsciiLower(name);
-    for (const QString& entry : hidden)
-        if (DeviceListRows::AsciiLower(entry) == lower)
-            return true;
-    return false;
+    return std::any_of(hidden.cbegin(), hidden.cend(),
+                       [&name](const QString& entry) { return AsciiText::equalsIgnoringCase(entry, name); });
 }
 
 void CColumSelect::HideSelected()
@@ -104,8 +103,8 @@ void CColumSelect::ShowSelected()
     // The right-hand list shows the hidden names in master order; find the
     // entry by its name, so that a list from elsewhere cannot mislead.
     if (const QListWidgetItem* item = m_pHidden->currentItem()) {
-        const QString lower = DeviceListRows::AsciiLower(item->text());
-        m_astrHidden.removeIf([&lower](const QString& entry) { return DeviceListRows::AsciiLower(entry) == lower; });
+        const QString name = item->text();
+        m_astrHidden.removeIf([&name](const QString& entry) { return AsciiText::equalsIgnoringCase(entry, name); });
     }
     Refill();
 }

@@ -1,6 +1,6 @@
 #include "DeviceListModel.h"
 
-#include "listview/DeviceListRows.h"
+#include "objects/AsciiText.h"
 
 #include <QColor>
 
@@ -34,9 +34,9 @@ void DeviceListModel::SetColumns(const QStringList& masterColumns, const QString
     m_columns.clear();
     QStringList hidden;
     for (const QString& name : hiddenColumns)
-        hidden.append(DeviceListRows::AsciiLower(name));
+        hidden.append(AsciiText::lowered(name));
     for (int i = 0; i < m_names.size(); ++i)
-        if (!hidden.contains(DeviceListRows::AsciiLower(m_names.at(i))))
+        if (!hidden.contains(AsciiText::lowered(m_names.at(i))))
             m_columns.append(i);
     m_lines.clear();
     endResetModel();
@@ -78,7 +78,7 @@ void DeviceListModel::ToggleDetails(int row)
     }
     const QString first = Text(row, 0);
     const auto host = std::find_if(m_hosts.cbegin(), m_hosts.cend(), [&first](const CLVObj& candidate) {
-        return DeviceListRows::AsciiLower(candidate.Cell(0)) == DeviceListRows::AsciiLower(first);
+        return AsciiText::equalsIgnoringCase(candidate.Cell(0), first);
     });
     if (host == m_hosts.cend())
         return;

@@ -1,6 +1,8 @@
 #include "DeviceListRows.h"
 
+#include "document/CNetDoc.h"
 #include "mapbuild/HostInventory.h"
+#include "objects/AsciiText.h"
 
 namespace {
 
@@ -32,6 +34,16 @@ bool EndsHostTable(const QString& line)
 }
 
 } // namespace
+
+std::vector<CLVObj> DeviceListRows::Of(CNetDoc& document)
+{
+    if (document.m_astrHostTable.isEmpty()) {
+        HostInventory inventory;
+        if (inventory.Build(document, {}))
+            document.m_astrHostTable = inventory.Lines();
+    }
+    return Build(Split(document.m_astrHostTable));
+}
 
 DeviceListRows::Tables DeviceListRows::Split(const QStringList& combined)
 {
@@ -80,7 +92,7 @@ std::vector<CLVObj> DeviceListRows::Build(const Tables& tables)
     for (const QString& line : tables.hosts) {
         CLVObj row;
         row.Put(0, line.split(QLatin1Char(',')));
-        const QString key = AsciiLower(row.Cell(0).trimmed());
+        const QString key = AsciiText::lowered(row.Cell(0).trimmed());
         int lines = 0;
         for (const Placed& placed : before)
             lines = std::max(lines, PutTable(row, key, placed.index, placed.start));
@@ -93,21 +105,12 @@ std::vector<CLVObj> DeviceListRows::Build(const Tables& tables)
     return rows;
 }
 
-QString DeviceListRows::AsciiLower(const QString& text)
-{
-    QString lower = text;
-    for (QChar& c : lower)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return lower;
-}
-
 DeviceListRows::Index DeviceListRows::IndexOf(const QStringList& records)
 {
     Index index;
     for (const QString& record : records) {
         const QStringList fields = record.split(QLatin1Char(','));
-        index[AsciiLower(fields.first())].append(fields);
+        index[AsciiText::lowered(fields.first())].append(fields);
     }
     return index;
 }
@@ -126,7 +129,7 @@ int DeviceListRows::PutAdapters(CLVObj& row, const QString& key, const Index& ma
     for (const QStringList& adapter : macs.value(key)) {
         const QString mac = adapter.value(1);
         bool first = true;
-        for (const QStringList& address : addresses.value(AsciiLower(mac))) {
+        for (const QStringList& address : addresses.value(AsciiText::lowered(mac))) {
             CLVObj& line = Line(row, next++);
             if (first || &line == &row)
                 line.Put(kMacStart, {mac, adapter.value(2)});

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class CNetDoc;
+
 // Builds the device list's rows from the inventory tables: one row per
 // host of the host table, the first record of every detail table in the
 // row itself and the further ones in its detail lines. The tables may come
@@ -34,8 +36,9 @@ public:
 
     static Tables Split(const QStringList& combined);
     static std::vector<CLVObj> Build(const Tables& tables);
-    // Lower-case of the ASCII letters only, as the keys are compared.
-    static QString AsciiLower(const QString& text);
+    // The rows of a document's inventory tables; a document without tables
+    // (one just opened: they are not kept in the file) gets them built first.
+    static std::vector<CLVObj> Of(CNetDoc& document);
 
 private:
     // Records of one table by the lower-cased first field, in table order.

@@ -22,4 +22,14 @@ inline bool equalsIgnoringCase(const QString& a, const QString& b)
     return true;
 }
 
+// The text with A to Z lowered: a key under which names differing only in
+// their case meet.
+inline QString lowered(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result)
+        c = QChar(lower(c.unicode()));
+    return result;
+}
+
 } // namespace AsciiText

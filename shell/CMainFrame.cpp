@@ -471,10 +471,8 @@ bool CMainFrame::PrintListFile(const QString& path, const QString& printerName, 
         return false;
     QPrinter printer(QPrinter::HighResolution);
     ChoosePrinter(printer, printerName);
-    HostInventory inventory;
-    inventory.Build(document, {});
     DeviceListModel model;
-    model.SetRows(DeviceListRows::Build(DeviceListRows::Split(inventory.Lines())));
+    model.SetRows(DeviceListRows::Of(document));
     model.SetColumns(HostInventory::MasterColumnNames(), document.m_astrHiddenColumns);
     model.Fill(true);
     if (!printer.isValid() || !ListPrinter(model, QFileInfo(path).fileName()).Print(printer)) {

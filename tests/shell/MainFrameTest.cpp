@@ -290,6 +290,19 @@ TEST_F(MainFrameTest, Screenshots)
     preview.fitInView();
     Wait(100);
     EXPECT_TRUE(preview.grab().save(directory + QStringLiteral("/print-preview.png")));
+
+    CRectDlg dialog(frame->ActiveChild()->Session().Document(), settings);
+    dialog.show();
+    Wait(50);
+    EXPECT_TRUE(dialog.grab().save(directory + QStringLiteral("/settings-dialog.png")));
+    CSerachDlg progress;
+    progress.SetNotice(QStringLiteral("[シミュレーション: デモネットワーク]"));
+    progress.SetHeader(QStringLiteral("ただいま調査中です。"));
+    progress.SetCount(QStringLiteral("24 台中、残り 12 台です。"));
+    progress.SetMessage(QStringLiteral("\\\\TVDC01の機能情報を取得しました。"));
+    progress.show();
+    Wait(50);
+    EXPECT_TRUE(progress.grab().save(directory + QStringLiteral("/progress-window.png")));
 }
 
 } // namespace

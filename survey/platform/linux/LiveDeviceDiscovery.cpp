@@ -1,5 +1,6 @@
 #include "LiveDeviceDiscovery.h"
 
+#include "objects/AsciiText.h"
 #include "survey/platform/linux/LinkInterfaces.h"
 #include "survey/platform/linux/LinuxLocalMachine.h"
 #include "survey/platform/linux/NetlinkLocalNetwork.h"
@@ -9,12 +10,9 @@
 
 #include <arpa/inet.h>
 
-namespace {
+#include <algorithm>
 
-constexpr auto kComputerInfo = "{63c6d5b8-f73a-4aca-967e-0cc787e0b559}";
-constexpr quint32 kComputerInfoId = 0x5003;
-constexpr auto kPnpx = "{656a3bb3-ecc0-43fd-8477-4ae0404a96cd}";
-constexpr quint32 kIpAddressId = 0x3009;
+namespace {
 
 QString DottedText(in_addr address)
 {
@@ -45,10 +43,15 @@ DeviceDiscoveryProbe::Result LiveDeviceDiscovery::Discover() const
     const QString name = m_machine.ComputerName();
     const QString address = PrimaryAddress();
     // A machine that runs its own WS-Discovery responder has answered already.
-    if (!name.isEmpty() && !address.isEmpty() && !Lists(result, name))
+    QList<Computer> computers = ComputersOf(result);
+    const bool listed = std::any_of(computers.cbegin(), computers.cend(),
+                                    [&name](const Computer& c) { return AsciiText::equalsIgnoringCase(c.name, name); });
+    if (!name.isEmpty() && !address.isEmpty() && !listed) {
         result.devices.append(LocalPublication(name, LinuxLocalMachine::Workgroup(), address));
+        computers.append({name, address});
+    }
     const std::lock_guard guard(m_lock);
-    m_computers = ComputersOf(result);
+    m_computers = std::move(computers);
     return result;
 }
 
@@ -66,22 +69,11 @@ QList<LiveDeviceDiscovery::Computer> LiveDeviceDiscovery::Computers() const
 
 QList<LiveDeviceDiscovery::Computer> LiveDeviceDiscovery::ComputersOf(const Result& result)
 {
-    const QUuid computerInfo = QUuid::fromString(QLatin1String(kComputerInfo));
-    const QUuid pnpx = QUuid::fromString(QLatin1String(kPnpx));
     QList<Computer> computers;
     for (const Device& device : result.devices) {
-        Computer computer;
-        for (const WsdDumpLines::Property& property : device.properties) {
-            const QString* text = std::get_if<QString>(&property.value);
-            if (!text)
-                continue;
-            if (property.formatId == computerInfo && property.propertyId == kComputerInfoId)
-                computer.name = text->section(QLatin1Char('/'), 0, 0);
-            else if (property.formatId == pnpx && property.propertyId == kIpAddressId)
-                computer.address = text->section(QLatin1Char('%'), 0, 0);
-        }
-        if (!computer.name.isEmpty())
-            computers.append(computer);
+        auto [name, address] = WsDiscoveryClient::ComputerOf(device);
+        if (!name.isEmpty())
+            computers.append({name, address});
     }
     return computers;
 }
@@ -114,17 +106,4 @@ QString LiveDeviceDiscovery::PrimaryAddress()
                 return DottedText(interface.address);
     }
     return DottedText(interfaces.first().address);
-}
-
-bool LiveDeviceDiscovery::Lists(const Result& result, const QString& computerName)
-{
-    const QString prefix = computerName + QLatin1Char('/');
-    for (const Device& device : result.devices)
-        for (const WsdDumpLines::Property& property : device.properties)
-            if (property.propertyId == kComputerInfoId
-                && property.formatId == QUuid::fromString(QLatin1String(kComputerInfo))
-                && std::get_if<QString>(&property.value)
-                && std::get<QString>(property.value).startsWith(prefix, Qt::CaseInsensitive))
-                return true;
-    return false;
 }

@@ -34,8 +34,6 @@ public:
     static QString PrimaryAddress();
 
 private:
-    static bool Lists(const Result& result, const QString& computerName);
-
     const LocalMachineProbe& m_machine;
     WsDiscoveryClient m_client;
     mutable std::mutex m_lock;

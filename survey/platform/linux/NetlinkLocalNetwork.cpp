@@ -1,8 +1,10 @@
 #include "NetlinkLocalNetwork.h"
 
+#include "survey/LocalNetworkFacts.h"
 #include "survey/platform/linux/IcmpEchoProbe.h"
 
 #include <QElapsedTimer>
+#include <QtEndian>
 #include <QHash>
 #include <QThread>
 
@@ -216,9 +218,5 @@ QString NetlinkLocalNetwork::MaskText(int prefixLength)
 {
     const int bits = qBound(0, prefixLength, 32);
     const quint32 mask = bits == 0 ? 0 : ~quint32(0) << (32 - bits);
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(mask >> 24)
-        .arg((mask >> 16) & 0xff)
-        .arg((mask >> 8) & 0xff)
-        .arg(mask & 0xff);
+    return LocalNetworkFacts::AddressText(qToBigEndian(mask));
 }

@@ -2,6 +2,7 @@
 
 #include "survey/platform/linux/HelperProcess.h"
 #include "survey/platform/linux/ParallelWork.h"
+#include "survey/platform/linux/ResolverNames.h"
 #include "survey/platform/linux/UniqueFd.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QLoggingCategory>
 
 #include <arpa/inet.h>
-#include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -197,16 +197,8 @@ QString SambaServerInfo::AddressOf(const QString& name) const
     for (const LiveDeviceDiscovery::Computer& computer : m_discovery.Computers())
         if (computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':')))
             return computer.address;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* list = nullptr;
-    if (name.isEmpty() || getaddrinfo(name.toUtf8().constData(), nullptr, &hints, &list) != 0)
-        return {};
-    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(list, &freeaddrinfo);
-    char text[INET_ADDRSTRLEN] = {};
-    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(list->ai_addr)->sin_addr, text, sizeof text);
-    return QString::fromLatin1(text);
+    const std::optional<NameResolutionProbe::HostEntry> entry = ResolverNames().LookupHost(name);
+    return entry ? entry->address : QString();
 }
 
 bool SambaServerInfo::PortAccepts(const QString& address) const

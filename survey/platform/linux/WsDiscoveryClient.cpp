@@ -391,6 +391,23 @@ std::optional<DeviceDiscoveryProbe::Device> WsDiscoveryClient::Describe(const En
     return device;
 }
 
+std::pair<QString, QString> WsDiscoveryClient::ComputerOf(const Device& device)
+{
+    const QUuid computerInfo = QUuid::fromString(QLatin1String(kComputerInfo));
+    const QUuid pnpx = QUuid::fromString(QLatin1String(kPnpx));
+    std::pair<QString, QString> found;
+    for (const WsdDumpLines::Property& property : device.properties) {
+        const QString* text = std::get_if<QString>(&property.value);
+        if (!text)
+            continue;
+        if (property.formatId == computerInfo && property.propertyId == kComputerInfoId)
+            found.first = text->section(QLatin1Char('/'), 0, 0);
+        else if (property.formatId == pnpx && property.propertyId == kIpAddress)
+            found.second = text->section(QLatin1Char('%'), 0, 0);
+    }
+    return found;
+}
+
 DeviceDiscoveryProbe::Device WsDiscoveryClient::DeviceOf(const QString& endpoint, const QString& address,
                                                          const WsdMetadata& metadata)
 {

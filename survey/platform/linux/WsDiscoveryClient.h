@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // Finds WS-Discovery devices on the local links: a multicast Probe on every
 // usable interface (239.255.255.250, and ff02::c where the interface has an
@@ -51,6 +52,9 @@ public:
     // The typed properties the discovery dump lists for one device.
     static Device DeviceOf(const QString& endpoint, const QString& address,
                            const WsdMetadata& metadata);
+    // Back from the properties: the computer name a device announced (before
+    // the "/"; empty for other devices) and its address (without zone).
+    static std::pair<QString, QString> ComputerOf(const Device& device);
 
 private:
     std::optional<Device> Describe(const Endpoint& endpoint) const;
