@@ -28,6 +28,8 @@ QString SystemErrorText::Text(quint32 error)
         return QStringLiteral("RPC サーバーを利用できません。");
     case 1723:
         return QStringLiteral("RPC サーバーはビジー状態のため、この操作を完了できません。");
+    case 1460:
+        return QStringLiteral("タイムアウト期間が経過したため、この操作は終了しました。");
     case 1326:
         return QStringLiteral("ユーザー名またはパスワードが正しくありません。");
     default:

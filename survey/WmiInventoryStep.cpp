@@ -31,13 +31,8 @@ bool WmiInventoryStep::Run(const WmiProbe& probe, const Inputs& inputs, Outputs&
         return false;
     const WmiProbe::Connection connection = probe.Connect(inputs.host, Identity(inputs));
     if (connection.hresult || !connection.session) {
-        if (inputs.showFailures) {
-            const QString text = SystemErrorText::Text(connection.hresult).trimmed();
-            if (text.isEmpty())
-                outputs.results.infoLines.append(ConnectFailure(connection.hresult));
-            else
-                outputs.results.infoLines << QStringLiteral("ServerConnectは") << text;
-        }
+        if (inputs.showFailures)
+            outputs.results.infoLines << ConnectFailure(connection);
         return false;
     }
     outputs = Outputs();
@@ -140,7 +135,11 @@ QString WmiInventoryStep::EnumerationFailure(quint32 hresult)
     return QStringLiteral("RPCは") + text;
 }
 
-QString WmiInventoryStep::ConnectFailure(quint32 hresult)
+QStringList WmiInventoryStep::ConnectFailure(const WmiProbe::Connection& connection)
 {
-    return QStringLiteral("ServerConnect Cause 0x%1").arg(hresult, 0, 16);
+    const QString call = connection.inSecurityStep ? QStringLiteral("ProxyBlanket") : QStringLiteral("ServerConnect");
+    const QString text = SystemErrorText::Text(connection.hresult).trimmed();
+    if (text.isEmpty())
+        return {call + QStringLiteral(" Cause 0x%1").arg(connection.hresult, 0, 16)};
+    return {call + QStringLiteral("は"), text};
 }

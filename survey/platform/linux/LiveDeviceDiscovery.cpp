@@ -4,6 +4,7 @@
 #include "survey/platform/linux/LinkInterfaces.h"
 #include "survey/platform/linux/LinuxLocalMachine.h"
 #include "survey/platform/linux/NetlinkLocalNetwork.h"
+#include "survey/platform/linux/ResolverNames.h"
 #include "survey/platform/linux/WsdMetadata.h"
 
 #include <QUuid>
@@ -65,6 +66,15 @@ QList<LiveDeviceDiscovery::Computer> LiveDeviceDiscovery::Computers() const
 {
     const std::lock_guard guard(m_lock);
     return m_computers;
+}
+
+QString LiveDeviceDiscovery::AddressOf(const QString& name) const
+{
+    for (const Computer& computer : Computers())
+        if (computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':')))
+            return computer.address;
+    const std::optional<NameResolutionProbe::HostEntry> entry = ResolverNames().LookupHost(name);
+    return entry ? entry->address : QString();
 }
 
 QList<LiveDeviceDiscovery::Computer> LiveDeviceDiscovery::ComputersOf(const Result& result)

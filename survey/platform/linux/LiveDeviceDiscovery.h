@@ -21,6 +21,9 @@ public:
     };
     // The computers the last search found, this machine among them.
     QList<Computer> Computers() const;
+    // The IPv4 address of a computer by the name it publishes, else by
+    // the resolver; empty when neither knows it.
+    QString AddressOf(const QString& name) const;
     // Counts the searches: what was learned about hosts before belongs to
     // an earlier survey.
     quint64 Generation() const;

@@ -9,14 +9,15 @@
 #include "survey/platform/linux/NetlinkLocalNetwork.h"
 #include "survey/platform/linux/ResolverNames.h"
 #include "survey/platform/linux/SambaServerInfo.h"
-#include "survey/platform/linux/UnsupportedProbes.h"
+#include "survey/platform/linux/WsManWmiProbe.h"
 
 // The real network around this Linux machine, reached through the kernel
 // and the system's own services.
 class LiveNetwork final : public NetworkProbes {
 public:
     explicit LiveNetwork(const WsDiscoveryClient::Options& discovery = {},
-                         const SambaServerInfo::Options& smb = {});
+                         const SambaServerInfo::Options& smb = {},
+                         const WsManWmiProbe::Options& wmi = {});
 
     const DeviceDiscoveryProbe& Discovery() const override { return m_discovery; }
     const NameResolutionProbe& Names() const override { return m_names; }
@@ -26,7 +27,7 @@ public:
     const LocalNetworkProbe& LocalNetwork() const override { return m_localNetwork; }
     const SnmpProbe& Snmp() const override { return m_snmp; }
     const UpnpGatewayProbe& UpnpGateway() const override { return m_upnp; }
-    const WmiProbe& Wmi() const override { return m_unsupported; }
+    const WmiProbe& Wmi() const override { return m_wmi; }
     const LocalMachineProbe& LocalMachine() const override { return m_machine; }
 
 private:
@@ -38,5 +39,5 @@ private:
     NetSnmpProbe m_snmp;
     MiniUpnpGateway m_upnp;
     SambaServerInfo m_samba;
-    UnsupportedProbes m_unsupported;
+    WsManWmiProbe m_wmi;
 };

@@ -2,7 +2,6 @@
 
 #include "survey/platform/linux/HelperProcess.h"
 #include "survey/platform/linux/ParallelWork.h"
-#include "survey/platform/linux/ResolverNames.h"
 #include "survey/platform/linux/UniqueFd.h"
 
 #include <QCoreApplication>
@@ -127,7 +126,7 @@ SmbQueryAnswer SambaServerInfo::Ask(const QString& name, const std::optional<Acc
     SmbQueryAnswer unreachable;
     unreachable.infoStatus = kBadNetPath;
     unreachable.sharesStatus = kBadNetPath;
-    const QString address = AddressOf(name);
+    const QString address = m_discovery.AddressOf(name);
     if (address.isEmpty() || !PortAccepts(address))
         return unreachable;
     SmbQueryAnswer answer = RunHelper(address, std::nullopt);
@@ -147,7 +146,7 @@ SmbQueryAnswer SambaServerInfo::AskWithAccount(const QString& name, const Accoun
     // only in a form the library reads as one user.
     if (Claims(name) > 1 || account.user.contains(QLatin1Char('%')) || account.domain.contains(QLatin1Char('%')))
         return refused;
-    const QString address = AddressOf(name);
+    const QString address = m_discovery.AddressOf(name);
     if (address.isEmpty() || !PortAccepts(address))
         return refused;
     const SmbQueryAnswer answer = RunHelper(address, SplitUser(account));
@@ -190,15 +189,6 @@ SmbQueryAnswer SambaServerInfo::RunHelper(const QString& address, const std::opt
     if (answer.sharesStatus == SmbQueryAnswer::kNoAnswer)
         answer.sharesStatus = kBadNetPath;
     return answer;
-}
-
-QString SambaServerInfo::AddressOf(const QString& name) const
-{
-    for (const LiveDeviceDiscovery::Computer& computer : m_discovery.Computers())
-        if (computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':')))
-            return computer.address;
-    const std::optional<NameResolutionProbe::HostEntry> entry = ResolverNames().LookupHost(name);
-    return entry ? entry->address : QString();
 }
 
 bool SambaServerInfo::PortAccepts(const QString& address) const

@@ -55,7 +55,6 @@ private:
     static bool Refused(const SmbQueryAnswer& answer);
     // One helper run; the account's password travels on its standard input.
     SmbQueryAnswer RunHelper(const QString& address, const std::optional<Account>& account) const;
-    QString AddressOf(const QString& name) const;
     bool PortAccepts(const QString& address) const;
 
     const LiveDeviceDiscovery& m_discovery;

@@ -98,6 +98,26 @@ bool XmlNames::Load(pugi::xml_document& document, const QByteArray& bytes, qsize
         && WithinBounds(document);
 }
 
+std::string_view XmlNames::Attribute(const pugi::xml_node& element, std::string_view uri,
+                                    std::string_view local)
+{
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+        const std::string_view qualified = a.name();
+        const std::string_view prefix = Prefix(qualified);
+        // Unprefixed attributes belong to no namespace.
+        if (prefix.empty() || prefix == "xmlns" || qualified.substr(prefix.size() + 1) != local)
+            continue;
+        const std::string declaration = "xmlns:" + std::string(prefix);
+        for (pugi::xml_node node = element; node.type() == pugi::node_element; node = node.parent())
+            if (const pugi::xml_attribute d = node.attribute(declaration.c_str())) {
+                if (d.value() == uri)
+                    return a.value();
+                break;
+            }
+    }
+    return {};
+}
+
 std::string_view XmlNames::Text(const pugi::xml_node& element)
 {
     return Trimmed(element.child_value());

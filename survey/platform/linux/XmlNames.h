@@ -18,6 +18,12 @@ public:
     static constexpr std::string_view kMex = "http://schemas.xmlsoap.org/ws/2004/09/mex";
     static constexpr std::string_view kPnpx = "http://schemas.microsoft.com/windows/pnpx/2005/10";
     static constexpr std::string_view kPub = "http://schemas.microsoft.com/windows/pub/2005/07";
+    static constexpr std::string_view kWsMan = "http://schemas.dmtf.org/wbem/wsman/1/wsman.xsd";
+    static constexpr std::string_view kEnumeration = "http://schemas.xmlsoap.org/ws/2004/09/enumeration";
+    static constexpr std::string_view kIdentity = "http://schemas.dmtf.org/wbem/wsman/identity/1/wsmanidentity.xsd";
+    static constexpr std::string_view kWsManFault = "http://schemas.microsoft.com/wbem/wsman/1/wsmanfault";
+    static constexpr std::string_view kCim = "http://schemas.dmtf.org/wbem/wscim/1/common";
+    static constexpr std::string_view kXsi = "http://www.w3.org/2001/XMLSchema-instance";
 
     static std::string_view LocalName(const pugi::xml_node& element);
     // The namespace URI in scope for the element's prefix; empty when the
@@ -27,6 +33,10 @@ public:
     // The first child element with that name, or an empty node.
     static pugi::xml_node Child(const pugi::xml_node& parent, std::string_view uri,
                                 std::string_view local);
+    // The value of the element's attribute of that namespace and local name;
+    // empty when it has none.
+    static std::string_view Attribute(const pugi::xml_node& element, std::string_view uri,
+                                      std::string_view local);
     // The element's text with surrounding blanks removed.
     static std::string_view Text(const pugi::xml_node& element);
 

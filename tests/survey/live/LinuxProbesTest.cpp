@@ -87,7 +87,7 @@ TEST(LinuxLocalMachine, NamesTheMachineAndItsSystem)
     EXPECT_EQ(machine.ComputerName(), machine.ComputerName().toUpper());
     EXPECT_FALSE(machine.ComputerName().contains(QLatin1Char('.')));
     EXPECT_FALSE(machine.OsName().isEmpty());
-    EXPECT_FALSE(machine.WmiCapable());
+    EXPECT_TRUE(machine.WmiCapable());
 }
 
 TEST(LiveDeviceDiscovery, TheMachinePublishesItselfAsAComputerOfItsWorkgroup)
