@@ -265,3 +265,32 @@ TEST_F(LabTest, AGatewayThatDoesNotKnowItsAddressAnswersEmpty)
     EXPECT_EQ(gateway->friendlyName, "Varnex Lab Router");
     EXPECT_TRUE(gateway->externalAddress.isEmpty()) << gateway->externalAddress.toStdString();
 }
+
+TEST_F(LabTest, WmiInventoryArrivesOverWsManWithNtlmAndSealedMessages)
+{
+    const QString account = g_lab->Directory() + QStringLiteral("/wmi-account");
+    QFile file(account);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("LABWG\nwmiuser\nLab-Pass-1\n");
+    file.close();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString map = g_lab->Directory() + QStringLiteral("/wmi.vxnj");
+    const QString csv = g_lab->Directory() + QStringLiteral("/wmi.csv");
+    QElapsedTimer clock;
+    clock.start();
+    const LabNetwork::Run run = g_lab->InSurveyor(
+        QStringLiteral(VARNEX_BINARY),
+        {"survey", "--out", map, "--csv", csv, "--pause", "0", "--wmi", "--wmi-account", account});
+    const qint64 elapsed = clock.elapsed();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("\\\\LABSMBのハードウェア情報を取得しました。"))) << run.err.toStdString();
+    const QString dump = Dump(map);
+    EXPECT_TRUE(dump.contains(QStringLiteral("ThinkCentre M720q"))) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(QStringLiteral("Microsoft Windows 10 Pro")));
+    EXPECT_FALSE(dump.contains(QStringLiteral("Lab-Pass-1"))) << "the command line's password stays out of the map";
+    const QStringList lines = CsvLines(csv);
+    EXPECT_FALSE(lines.filter(QStringLiteral("7-Zip 23.01 (x64 edition)")).isEmpty()) << lines.join('\n').toStdString();
+    EXPECT_FALSE(lines.filter(QStringLiteral("KB5034441")).isEmpty());
+    // LABWSD runs no WS-Management service: refused at once, not waited for.
+    EXPECT_LT(elapsed, 30000);
+}

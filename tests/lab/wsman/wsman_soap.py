@@ -1,7 +1,6 @@
 """SOAP side of the test WS-Management responder: parses requests, keeps
 enumeration state and writes answers the way WinRM writes WMI data."""
 
-import itertools
 import re
 import threading
 import uuid
@@ -30,6 +29,8 @@ CODE_ACCESS_DENIED = 5               # ERROR_ACCESS_DENIED
 CODE_INVALID_QUERY = 2147749911      # 0x80041017 WBEM_E_INVALID_QUERY
 
 MAX_PULL = 32000
+DEFAULT_ENVELOPE = 512000   # WinRM's MaxEnvelopeSizekb default of 500
+ENVELOPE_OVERHEAD = 2048    # room for headers around the items
 
 
 class Fault(Exception):
@@ -164,6 +165,8 @@ class Service:
     def handle(self, body, user, identify_only=False):
         """Answers one SOAP request: (HTTP status, response bytes).  With
         identify_only, anything but Identify answers None (needs a login)."""
+        if b"<!doctype" in body.lower():
+            raise ValueError("document type declarations are not accepted")
         try:
             root = ET.fromstring(body)
         except ET.ParseError:
@@ -178,17 +181,22 @@ class Service:
             return 200, identify_xml()
         if identify_only:
             return None
-        msg_id, action, uri = (_header(header, p, n) for p, n in
-                               (("a", "MessageID"), ("a", "Action"), ("w", "ResourceURI")))
+        msg_id, action, uri, size = (_header(header, p, n) for p, n in
+                                     (("a", "MessageID"), ("a", "Action"), ("w", "ResourceURI"),
+                                      ("w", "MaxEnvelopeSize")))
         try:
+            budget = (int(size) if size else DEFAULT_ENVELOPE) - ENVELOPE_OVERHEAD
             if action == ENUM + "Enumerate":
-                return 200, self.enumerate(soap_body.find(_t("n", "Enumerate")), uri, user, msg_id)
+                return 200, self.enumerate(soap_body.find(_t("n", "Enumerate")), uri, user, msg_id, budget)
             if action == ENUM + "Pull":
-                return 200, self.pull(soap_body.find(_t("n", "Pull")), msg_id)
+                return 200, self.pull(soap_body.find(_t("n", "Pull")), msg_id, budget)
             if action == ENUM + "Release":
                 return 200, self.release(soap_body.find(_t("n", "Release")), msg_id)
             raise Fault("Sender", "a:ActionNotSupported",
                         "The action is not supported by the service: %s" % action)
+        except ValueError:
+            return 500, fault_xml(Fault("Sender", "w:InvalidParameter", "MaxEnvelopeSize is not a number."),
+                                  msg_id, self.machine)
         except Fault as f:
             return 500, fault_xml(f, msg_id, self.machine)
 
@@ -225,17 +233,17 @@ class Service:
             return Source(name, None, lambda i: items[i % len(items)])
         return Source(name, len(items), items.__getitem__)
 
-    def enumerate(self, request, uri, user, msg_id):
+    def enumerate(self, request, uri, user, msg_id, budget):
         if request is None:
             raise Fault("Sender", "w:SchemaValidationError", "The Enumerate body is missing.")
         if user and (user.lower() in self.deny or user.split("\\")[-1].lower() in self.deny):
             raise Fault("Sender", "w:AccessDenied", "Access is denied.", CODE_ACCESS_DENIED)
         src = self.source(uri, request)
         ctx_id = "uuid:" + str(uuid.uuid4()).upper()
-        state = {"src": src, "pos": 0}
+        state = {"src": src, "pos": 0, "lock": threading.Lock()}
         items = ""
         if request.find(_t("w", "OptimizeEnumeration")) is not None:
-            items, done = self.take(state, _max_elements(request.find(_t("w", "MaxElements"))))
+            items, done = self.take(state, _max_elements(request.find(_t("w", "MaxElements"))), budget)
             items = "<w:Items>%s</w:Items>%s" % (items, "<w:EndOfSequence/>" if done else "")
             if done:
                 body = "<n:EnumerateResponse>%s</n:EnumerateResponse>" % items
@@ -246,12 +254,23 @@ class Service:
                 "</n:EnumerateResponse>" % (ctx_id, items))
         return envelope(ENUM + "EnumerateResponse", msg_id, body)
 
-    def take(self, state, n):
+    def take(self, state, n, budget):
+        """Next items, at most n and as many as fit in the envelope budget."""
         src, pos = state["src"], state["pos"]
         end = pos + n if src.count is None else min(pos + n, src.count)
-        xml = "".join(instance_xml(src.cls, src.get(i)) for i in range(pos, end))
+        parts, used = [], 0
+        for i in range(pos, end):
+            item = instance_xml(src.cls, src.get(i))
+            used += len(item.encode("utf-8"))
+            if used > budget:
+                if not parts:
+                    raise Fault("Sender", "w:EncodingLimit", "The response that the WS-Management service "
+                                "computed exceeds the maximum envelope size in the request.")
+                end = i
+                break
+            parts.append(item)
         state["pos"] = end
-        return xml, src.count is not None and end >= src.count
+        return "".join(parts), src.count is not None and end >= src.count
 
     def _context(self, request):
         el = request.find(_t("n", "EnumerationContext")) if request is not None else None
@@ -263,11 +282,12 @@ class Service:
                         "The enumeration context supplied in the message is not valid.")
         return ctx_id, state
 
-    def pull(self, request, msg_id):
+    def pull(self, request, msg_id, budget):
         ctx_id, state = self._context(request)
-        with self.lock:  # one Pull at a time per context keeps positions consistent
-            items, done = self.take(state, _max_elements(request.find(_t("n", "MaxElements"))))
-            if done:
+        with state["lock"]:  # one Pull at a time per context keeps positions consistent
+            items, done = self.take(state, _max_elements(request.find(_t("n", "MaxElements"))), budget)
+        if done:
+            with self.lock:
                 self.contexts.pop(ctx_id, None)
         tail = "<n:EndOfSequence/>" if done else ""
         ctx = "" if done else "<n:EnumerationContext>%s</n:EnumerationContext>" % ctx_id
@@ -303,5 +323,5 @@ def generated(templates, i):
         if isinstance(inst.get(key), str):
             inst[key] = "%s %d" % (inst[key], i + 1)
     if "Name" not in inst:
-        inst = dict(itertools.chain([("Name", "Generated %d" % (i + 1))], inst.items()))
+        inst = {"Name": "Generated %d" % (i + 1), **inst}
     return inst
