@@ -70,7 +70,8 @@ QString CommandLine::Usage(const QString& command)
         {"convert", "       varnex convert IN OUT\n"},
         {"render", "       varnex render FILE --png OUT [--dpi N]\n"},
         {"survey", "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
-                   "                     [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]\n"},
+                   "                     [--dpi N] [--pause MS] [--community NAME]...\n"
+                   "                     [--wmi [--wmi-account FILE] [--wmi-https [--wmi-ca FILE]]]\n"},
     };
     QString text;
     for (const auto& [name, line] : lines)

@@ -1,5 +1,6 @@
 #include "SurveyCommand.h"
 
+#include "CommandLine.h"
 #include "InterruptNotifier.h"
 #include "survey/platform/NetworkChoice.h"
 #include "TerminalSurveyFrontEnd.h"
@@ -40,8 +41,7 @@ int SurveyCommand::run(const QStringList& arguments)
     if (!parse(arguments, options) || !(problem = RangeProblem(options)).isEmpty()) {
         if (!problem.isEmpty())
             m_err << "varnex: " << problem << '\n';
-        m_err << "usage: varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
-                 "                     [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]\n";
+        m_err << CommandLine::Usage(QStringLiteral("survey"));
         m_err.flush();
         return 2;
     }
@@ -56,6 +56,12 @@ QString SurveyCommand::RangeProblem(const Options& options)
         return QStringLiteral("--pause takes 0 to %1 milliseconds, not %2").arg(kMaxPause).arg(options.pause);
     if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))
         return QStringLiteral("--dpi takes %1 to %2, not %3").arg(kMinDpi).arg(kMaxDpi).arg(options.dpi);
+    if ((options.wmiHttps || !options.wmiAccount.isEmpty()) && !options.wmi)
+        return QStringLiteral("--wmi-https and --wmi-account go with --wmi");
+    if (!options.wmiCa.isEmpty() && !options.wmiHttps)
+        return QStringLiteral("--wmi-ca goes with --wmi-https");
+    if (!options.wmiCa.isEmpty() && !QFileInfo(options.wmiCa).isReadable())
+        return QStringLiteral("cannot read the certificates in %1").arg(options.wmiCa);
     return {};
 }
 
@@ -80,8 +86,8 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
 {
     for (qsizetype i = 2; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--wmi")) {
-            options.wmi = true;
+        if (argument == QLatin1String("--wmi") || argument == QLatin1String("--wmi-https")) {
+            (argument == QLatin1String("--wmi") ? options.wmi : options.wmiHttps) = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -106,6 +112,8 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
             options.communities.append(value);
         else if (argument == QLatin1String("--wmi-account"))
             options.wmiAccount = value;
+        else if (argument == QLatin1String("--wmi-ca"))
+            options.wmiCa = value;
         else
             return false;
         if (!ok)
@@ -116,7 +124,10 @@ bool SurveyCommand::parse(const QStringList& arguments, Options& options)
 
 int SurveyCommand::survey(const Options& options)
 {
-    const NetworkChoice::Opened loaded = NetworkChoice::Open(options.network);
+    WsManWmiProbe::Options wmi;
+    wmi.connection.https = options.wmiHttps;
+    wmi.connection.caFile = options.wmiCa;
+    const NetworkChoice::Opened loaded = NetworkChoice::Open(options.network, wmi);
     if (!loaded.network)
         return fail(loaded.error);
     if (!loaded.simulatedName.isEmpty()) {

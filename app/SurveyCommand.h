@@ -32,6 +32,8 @@ private:
         QStringList communities;
         bool wmi = false;
         QString wmiAccount; // file: domain, user, password
+        bool wmiHttps = false; // WS-Management over HTTPS (5986) instead of sealed HTTP (5985)
+        QString wmiCa; // the certificates HTTPS trusts; empty: the system's
     };
 
     bool parse(const QStringList& arguments, Options& options);

@@ -13,11 +13,11 @@ constexpr auto kSimPrefix = "sim:";
 
 } // namespace
 
-NetworkChoice::Opened NetworkChoice::Open(const QString& choice)
+NetworkChoice::Opened NetworkChoice::Open(const QString& choice, const WsManWmiProbe::Options& wmi)
 {
     Opened opened;
     if (choice == QLatin1String(kLive)) {
-        opened.network = std::make_unique<LiveNetwork>();
+        opened.network = std::make_unique<LiveNetwork>(WsDiscoveryClient::Options(), SambaServerInfo::Options(), wmi);
         return opened;
     }
     if (!IsValid(choice)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "survey/platform/NetworkProbes.h"
+#include "survey/platform/linux/WsManWmiProbe.h"
 
 #include <QString>
 
@@ -22,7 +23,7 @@ public:
         QString error;
     };
 
-    // "live", "demo" or "sim:FILE".
-    static Opened Open(const QString& choice);
+    // "live", "demo" or "sim:FILE"; wmi applies to the live network.
+    static Opened Open(const QString& choice, const WsManWmiProbe::Options& wmi = {});
     static bool IsValid(const QString& choice);
 };

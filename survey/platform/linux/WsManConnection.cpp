@@ -4,6 +4,7 @@
 #include "survey/platform/linux/EncryptedBody.h"
 #include "survey/platform/linux/WsManReply.h"
 
+#include <QFile>
 #include <QLoggingCategory>
 
 namespace {
@@ -169,6 +170,9 @@ WsManConnection::Response WsManConnection::Post(const QByteArray& body, const QL
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, long(qMin<long>(m_options.connectTimeoutMs, timeout)));
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, timeout);
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(WsManReply::kMaxBody));
+    const QByteArray caFile = QFile::encodeName(m_options.caFile);
+    if (!caFile.isEmpty())
+        curl_easy_setopt(h, CURLOPT_CAINFO, caFile.constData());
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(h, CURLOPT_POST, 1L);
     curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.constData());

@@ -23,6 +23,7 @@ public:
         quint16 port = 0; // 0: 5985, or 5986 with HTTPS
         int connectTimeoutMs = 2000;
         int requestTimeoutMs = 30000;
+        QString caFile; // HTTPS: the certificates to trust; empty: the system's
     };
 
     static constexpr quint32 kServerUnavailable = 0x800706BA; // RPC_S_SERVER_UNAVAILABLE

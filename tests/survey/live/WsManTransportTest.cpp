@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -156,4 +158,29 @@ TEST_F(WsManTransport, HugeEndlessOrSlowClassesCostBoundedTime)
                   1)
             << survey.outputs.results.infoLines.join(QLatin1Char('\n')).toStdString();
     }
+}
+
+TEST_F(WsManTransport, OverHttpsTheLogOnTravelsInTlsAndOnlyATrustedServerIsAsked)
+{
+    QTemporaryDir keys;
+    const QString cert = keys.filePath(QStringLiteral("cert.pem"));
+    const QString key = keys.filePath(QStringLiteral("key.pem"));
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=127.0.0.1",
+                   "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", key, "-out", cert});
+    if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+        GTEST_SKIP() << "no openssl to make a test certificate";
+    START_RESPONDER(responder, {QStringLiteral("--tls"), cert, key});
+    WsManWmiProbe::Options options;
+    options.connection.https = true;
+    options.connection.caFile = cert;
+    const Survey trusted = Inventory(responder->Port(), QString::fromLatin1(WsManResponder::kPassword), options);
+    EXPECT_TRUE(trusted.listed) << trusted.outputs.results.infoLines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(trusted.outputs.listing.contains(QStringLiteral("Manufacturer                    \tLENOVO")));
+
+    options.connection.caFile.clear(); // the system's anchors do not know it
+    const Survey untrusted = Inventory(responder->Port(), QString::fromLatin1(WsManResponder::kPassword), options);
+    EXPECT_FALSE(untrusted.listed);
+    EXPECT_TRUE(untrusted.outputs.listing.isEmpty());
 }
