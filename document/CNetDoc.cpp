@@ -373,18 +373,6 @@ CDrawObj* CNetDoc::ObjectAt(Point point) const
     return nullptr;
 }
 
-CDrawDomain* CNetDoc::FindDomain(const QString& name) const
-{
-    static const QString kForest = QStringLiteral("FOREST_TREE_TAVRIN");
-    const QString& wanted = name.isEmpty() ? kForest : name;
-    for (CDrawObj* object : m_objects) {
-        if (&object->GetRuntimeClass() == &CDrawDomain::StaticClass()
-            && static_cast<CDrawDomain*>(object)->m_strName == wanted)
-            return static_cast<CDrawDomain*>(object);
-    }
-    return nullptr;
-}
-
 void CNetDoc::DeleteAllObjects()
 {
     // Everything goes, so the links between the objects are cut first: no

@@ -17,7 +17,10 @@
 
 class Archive;
 class CDrawDomain;
+class CDrawNic;
 class CDrawObj;
+class CDrawSegment;
+class CDrawSys;
 class DrawView;
 class Persistent;
 class QPainter;
@@ -75,8 +78,29 @@ public:
     void AddObject(CDrawObj* object);
     void RemoveObject(CDrawObj* object, DrawView* view);
     CDrawObj* ObjectAt(Point point) const;
-    // The first domain (not a system) of that name; an empty name finds the forest.
+    // Structural edits made by hand (the property sheet). None records a
+    // snapshot or marks the document modified: their callers do.
+    // The first domain (not a system) of that name, ASCII letters compared
+    // without case; an empty name finds the forest.
     CDrawDomain* FindDomain(const QString& name) const;
+    // A new domain under the forest, which is created when missing.
+    CDrawDomain* CreateDomain(const QString& name);
+    // A new segment at the head of the forest's; null without a forest.
+    CDrawSegment* CreateSegment(quint32 gateway, quint32 mask);
+    // A new interface of the system, labelled, on a segment (created when no
+    // segment holds its addresses) and connected to that segment's gateway.
+    CDrawNic* CreateNic(CDrawSys* system, const QList<quint32>& addresses, quint32 mask, quint32 gateway,
+                        const QString& mac);
+    CDrawNic* FindNicByMac(const QString& mac) const;
+    CDrawSegment* FindSegmentOfNic(const QString& mac) const;
+    // Hangs the device on the system of that FQDN and names it
+    // "\\host\device"; the host, or null when there is none.
+    CDrawSys* AttachToHost(const QString& hostName, CDrawSys* device);
+    // The host part of an FQDN: the text before its first dot.
+    static QString HostPart(const QString& fqdn);
+    // The device part of a name: after a UNC name's second backslash, else
+    // the host part.
+    static QString DevicePart(const QString& name);
     void DeleteAllObjects();
     void ResetDocument();
     bool ResetDefaultSizes();

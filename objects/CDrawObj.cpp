@@ -291,10 +291,9 @@ void CDrawObj::OnOpen(DrawView* view)
     EditProperties(view);
 }
 
-void CDrawObj::EditProperties(DrawView* view)
+void CDrawObj::EditProperties(DrawView*)
 {
-    if (view)
-        view->openPropertySheet(this);
+    // Only systems and embedded objects have something to show.
 }
 
 void CDrawObj::CopyPenAndBrushTo(CDrawObj* copy) const

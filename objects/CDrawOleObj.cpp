@@ -1,6 +1,7 @@
 #include "CDrawOleObj.h"
 
 #include "CDrawItem.h"
+#include "DrawView.h"
 #include "GdiMapping.h"
 #include "document/Archive.h"
 #include "document/ArchiveException.h"
@@ -71,6 +72,12 @@ void CDrawOleObj::Serialize(Archive& ar)
         throw ArchiveException(ArchiveException::Cause::BadClass,
                                "embedded item referenced by two objects");
     SetItem(item);
+}
+
+void CDrawOleObj::EditProperties(DrawView* view)
+{
+    if (view)
+        view->openPropertySheet(this);
 }
 
 void CDrawOleObj::Draw(QPainter& painter)

@@ -22,6 +22,8 @@ public:
     // The item is not a map object: it stays and goes with this object.
     void ForgetMapLinks() override {}
     void Draw(QPainter& painter) override;
+    // Opens the embedded file with the program the desktop has for it.
+    void EditProperties(DrawView* view) override;
     void MoveTo(const Rect& position, DrawView* view) override;
     CDrawObj* Clone(CNetDoc* document) const override;
     void DescribeTo(QJsonObject& out,

@@ -26,14 +26,7 @@ constexpr int kRoleFlagsArray = 0;
 constexpr int kWmiListingArray = 1;
 constexpr int kDeviceInfoArray = 2;
 
-// Places of the server-information records (levels 101 and 102 agree).
-constexpr size_t kPlatformId = 0;
-constexpr size_t kMajor = 2;
-constexpr size_t kMinor = 3;
-constexpr size_t kTypeBits = 4;
-
 // SetShapeKind takes the type code plus one.
-constexpr int kDesktopKind = CDrawSys::kDesktop + 1;
 constexpr int kPrinterKind = CDrawSys::kPrinter + 1;
 
 // Type codes of the device page's kinds 0 to 8.
@@ -96,11 +89,6 @@ QString byteBlockJson(const std::array<quint8, N>& bytes)
 {
     return QString::fromLatin1(
         QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(N)).toHex());
-}
-
-Rect rectAt(qint32 left, qint32 top, qint32 width, qint32 height)
-{
-    return Rect{left, top, left + width, top + height};
 }
 
 } // namespace
@@ -429,100 +417,6 @@ CDrawObj* CDrawSys::Clone(CNetDoc* document) const
     }
     copy->ComputeRoleFlags();
     return copy;
-}
-
-// --- handles and moving -----------------------------------------------------
-
-int CDrawSys::GetHandleCount() const
-{
-    switch (m_nTypeCode) {
-    case kDesktop:
-        return 9;
-    case kHub:
-        return 2;
-    default:
-        return 8;
-    }
-}
-
-int CDrawSys::EffectiveHandle(int nHandle) const
-{
-    // A hub has two handles: the top-left and the bottom-right corner.
-    return (m_nTypeCode == kHub && nHandle == 2) ? 5 : nHandle;
-}
-
-Point CDrawSys::GetHandle(int nHandle) const
-{
-    const int handle = EffectiveHandle(nHandle);
-    if (m_nTypeCode == kDesktop && handle == 9) {
-        return Point{std::max(m_position.left, m_position.right) - m_ptRoundness.x / 2,
-                     std::max(m_position.top, m_position.bottom) - m_ptRoundness.y / 2};
-    }
-    return CDrawObj::GetHandle(handle);
-}
-
-HandleCursor CDrawSys::GetHandleCursor(int nHandle) const
-{
-    const int handle = EffectiveHandle(nHandle);
-    if (m_nTypeCode == kDesktop && handle == 9)
-        return HandleCursor::SizeAll;
-    return CDrawObj::GetHandleCursor(handle);
-}
-
-void CDrawSys::MoveTo(const Rect& position, DrawView* view)
-{
-    m_nLastHandle = 0;
-    CDrawObj::MoveTo(position, view);
-}
-
-void CDrawSys::MoveHandleTo(int nHandle, Point point, DrawView* view)
-{
-    const int handle = EffectiveHandle(nHandle);
-    if (m_nTypeCode == kDesktop && handle == 9) {
-        // The ninth handle shapes the corners; the desktop stays where it is.
-        SetRoundnessFrom(point);
-        if (view)
-            view->invalidateObject(this);
-    } else {
-        // Dragging a handle moves the system without resizing it.
-        MoveTo(RectForHandle(handle, point), view);
-    }
-    m_nLastHandle = handle;
-}
-
-Rect CDrawSys::RectForHandle(int nHandle, Point p) const
-{
-    const qint32 w = m_position.right - m_position.left;
-    const qint32 h = m_position.bottom - m_position.top;
-    switch (nHandle) {
-    case 2:
-        return rectAt(p.x - w / 2, p.y, w, h);
-    case 3:
-        return rectAt(p.x - w, p.y, w, h);
-    case 4:
-        return rectAt(p.x - w, p.y - h / 2, w, h);
-    case 5:
-        return rectAt(p.x - w, p.y - h, w, h);
-    case 6:
-        return rectAt(p.x - w / 2, p.y - h, w, h);
-    case 7:
-        return rectAt(p.x, p.y - h, w, h);
-    case 8:
-        return rectAt(p.x, p.y - h / 2, w, h);
-    default:
-        return rectAt(p.x, p.y, w, h);
-    }
-}
-
-void CDrawSys::SetRoundnessFrom(Point point)
-{
-    const Rect r = m_position.normalized();
-    const Point centre = r.center();
-    // At most one unit inside the corner, at least the centre lines.
-    const qint32 x = std::max(std::min(point.x, r.right - 1), centre.x);
-    const qint32 y = std::max(std::min(point.y, r.bottom - 1), centre.y);
-    m_ptRoundness = Point{2 * (r.right - x), 2 * (r.bottom - y)};
-    NotifyChanged();
 }
 
 // --- kind and placement -----------------------------------------------------
@@ -935,120 +829,4 @@ QStringList& CDrawSys::DeviceInfoLines()
 const QStringList& CDrawSys::DeviceInfoLines() const
 {
     return m_sysReserve.m_astrArrays[kDeviceInfoArray];
-}
-
-// --- roles and operating system ---------------------------------------------
-
-void CDrawSys::SetChassisType(qint32 chassis)
-{
-    const int kind = ServerRoles::ShapeKindForChassis(chassis);
-    if (kind == 0) {
-        m_nChassisType = 0;
-        return;
-    }
-    m_nChassisType = chassis;
-    SetShapeKind(kind);
-}
-
-void CDrawSys::SetServerInfo(const ServerRecord101& info)
-{
-    const quint32 typeBits = info[kTypeBits];
-    m_astrRoles.clear();
-    m_dwServerType = typeBits;
-    m_nOsMajor = qint32(info[kMajor]);
-    m_nOsMinor = qint32(info[kMinor]);
-    const bool platformLineKept = NameOperatingSystem(info);
-    if (m_wServerInfoOk == 1) {
-        AddServerLine(typeBits, platformLineKept);
-        if (!ServerRoles::IsServerOrDevice(typeBits) && m_nChassisType == 0)
-            SetShapeKind(kDesktopKind);
-    } else {
-        if (!m_astrFailureLines.isEmpty())
-            m_astrRoles = m_astrFailureLines;
-        if (m_nChassisType == 0)
-            SetShapeKind(kDesktopKind);
-    }
-    if (!m_bNtFamily)
-        CreateLabel(m_astrRoles, 13);
-    ComputeRoleFlags();
-}
-
-bool CDrawSys::NameOperatingSystem(const ServerRecord101& info)
-{
-    const quint32 platform = info[kPlatformId];
-    const QString platformLine = ServerRoles::PlatformLine(platform);
-    if (!platformLine.isEmpty())
-        m_astrRoles.append(platformLine);
-    if (platform == ServerRoles::kPlatformOs2)
-        m_bNtFamily = 0;
-    const ServerRoles::OsName os
-        = ServerRoles::NameFor(platform, info[kMajor], info[kMinor], info[kTypeBits]);
-    // A caption the inventory found first wins.
-    if (m_strOs.isEmpty())
-        m_strOs = os.name;
-    switch (os.family) {
-    case ServerRoles::Family::Nt:
-        SetRoleLine(0, m_strOs);
-        m_bNtFamily = 1;
-        break;
-    case ServerRoles::Family::Windows9x:
-        SetRoleLine(0, m_strOs);
-        m_bNtFamily = 0;
-        break;
-    case ServerRoles::Family::Windows9xOther:
-        m_bNtFamily = 0;
-        break;
-    case ServerRoles::Family::Other:
-        SetRoleLine(0, m_strOs);
-        break;
-    }
-    if (os.isPrinter)
-        SetShapeKind(kPrinterKind);
-    return os.family == ServerRoles::Family::Windows9xOther && !platformLine.isEmpty();
-}
-
-void CDrawSys::AddServerLine(quint32 typeBits, bool platformLineKept)
-{
-    const QString line = ServerRoles::ServerLine(typeBits);
-    if (!line.isEmpty())
-        SetRoleLine(platformLineKept ? 2 : 1, line);
-}
-
-void CDrawSys::SetRoleLine(qsizetype index, const QString& line)
-{
-    while (m_astrRoles.size() <= index)
-        m_astrRoles.append(QString());
-    m_astrRoles[index] = line;
-}
-
-void CDrawSys::SetServerRoleNames(const ServerRecord102& info)
-{
-    if (m_wServerTypeNames == 1) {
-        if (m_bNtFamily)
-            m_astrRoles.append(ServerRoles::RoleNames(info[kTypeBits]));
-        CreateLabel(m_astrRoles, 13);
-        return;
-    }
-    if (m_wServerInfoOk == 1 && !m_astrFailureLines.isEmpty())
-        m_astrRoles.append(m_astrFailureLines);
-    if (m_bNtFamily)
-        CreateLabel(m_astrRoles, 13);
-}
-
-void CDrawSys::ComputeRoleFlags()
-{
-    // Taken from the level-101 record, not from m_dwServerType.
-    RoleFlags() = (m_wServerInfoOk == 1 && m_bNtFamily)
-        ? ServerRoles::FlagsFor(m_serverInfo101[kTypeBits])
-        : QList<quint32>(ServerRoles::kRoleFlagCount, 0);
-}
-
-void CDrawSys::RebuildRoleLabel()
-{
-    if (m_nTypeCode == kHub || m_nTypeCode == kPrinter)
-        return;
-    const QList<quint32>& flags = RoleFlags();
-    CheckIndex(ServerRoles::kRoleFlagCount - 1, flags.size());
-    m_astrRoles = QStringList{m_strOs} + ServerRoles::FlagLines(flags) + m_astrServerNotes;
-    CreateLabel(m_astrRoles, 13);
 }

@@ -95,6 +95,14 @@ public:
     void SetServerTypeNames(quint16 flag) override;
     void SetReservedFlag(quint16 flag) override;
 
+    // Opens the property sheet (plain systems only: interfaces, labels and
+    // connections override this to do nothing).
+    void EditProperties(DrawView* view) override;
+    // A system drawn by hand (no name, no domain, not a printer or hub).
+    bool NeedsProvisioning() const;
+    // Gives such a system the domain "TEMP", a name in it and, when the map
+    // has a segment, an interface on its first free address.
+    void ProvisionForEditing();
     // The kind chosen on the device page (0 to 8), centred where the system is.
     void SetTypeFromPage(int nPage);
     void SetChassisType(qint32 chassis);
