@@ -552,19 +552,33 @@ bool CNetDoc::Redo()
 bool CNetDoc::RestoreSnapshot(int index)
 {
     QFile file(m_astrSnapshots.value(index));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || !RestoreContents(file.readAll()))
         return false;
-    const QByteArray contents = file.readAll();
+    m_nLastSnapshot = index;
+    return true;
+}
+
+bool CNetDoc::RestoreContents(const QByteArray& contents)
+{
     DeleteAllObjects();
     try {
         LoadContents(contents);
     } catch (const ArchiveException&) {
         return false;
     }
-    m_nLastSnapshot = index;
     SetModifiedFlag(true);
     UpdateAllViews(0, nullptr);
     return true;
+}
+
+void CNetDoc::SaveSnapshotUnlessCurrent(const QByteArray& contents)
+{
+    if (m_nSnapshot > 0) {
+        QFile latest(m_astrSnapshots.value(m_nLastSnapshot));
+        if (latest.open(QIODevice::ReadOnly) && latest.size() == contents.size() && latest.readAll() == contents)
+            return;
+    }
+    SaveSnapshot();
 }
 
 void CNetDoc::DeleteSnapshotFiles()

@@ -112,6 +112,11 @@ public:
     // Every completed edit writes a snapshot of the whole document; undo and
     // redo step through them. An edit after an undo drops the later ones.
     void SaveSnapshot();
+    // A snapshot of the contents, unless the latest snapshot holds them.
+    void SaveSnapshotUnlessCurrent(const QByteArray& contents);
+    // Puts the objects and settings back as the contents hold them, without
+    // an undo step (an edit the user cancelled).
+    bool RestoreContents(const QByteArray& contents);
     bool CanUndo() const;
     bool CanRedo() const;
     bool Undo();

@@ -16,7 +16,8 @@
 #include "objects/CDrawOleObj.h"
 #include "objects/CDrawSys.h"
 #include "objects/DevicePictures.h"
-#include "propsheet/CObjectSheet.h"
+#include "objects/CDrawSys.h"
+#include "propsheet/CObjSheet.h"
 #include "shell/ApplicationLook.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
@@ -689,5 +690,6 @@ void CMainFrame::OpenPropertySheet(CDrawObj* object)
             EmbeddedFile::Open(*item);
         return;
     }
-    CObjectSheet(*object, this).exec();
+    if (object->IsKindOf(CDrawSys::StaticClass()))
+        CObjSheet::EditProperties(*static_cast<CDrawSys*>(object), this);
 }
