@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 CRectDlg::CRectDlg(CNetDoc& document, SurveySettings& settings, QWidget* parent)
@@ -43,20 +44,39 @@ CRectDlg::CRectDlg(CNetDoc& document, SurveySettings& settings, QWidget* parent)
 
 QWidget* CRectDlg::CreateSurveyGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("PING調査"), this);
+    auto* box = new QWidget(this);
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* group = new QGroupBox(QStringLiteral("PING調査"), box);
     auto* form = new QFormLayout(group);
     m_pPingOnly = new QCheckBox(QStringLiteral("PINGに応答するクライアントのみ調査する"), group);
-    m_pShowFailures = new QCheckBox(QStringLiteral("調査できなかった理由を表示する"), group);
-    m_pInterval = new QLineEdit(group);
-    m_pSpacing = new QLineEdit(group);
+    m_pShowFailures = new QCheckBox(QStringLiteral("接続できない場合の状況を表示する"), group);
+    m_pInterval = IntervalSpin(group);
+    auto* interval = new QHBoxLayout;
+    interval->addWidget(m_pInterval);
+    interval->addWidget(new QLabel(QStringLiteral("ミリ秒"), group));
+    interval->addStretch();
     form->addRow(m_pPingOnly);
     form->addRow(m_pShowFailures);
-    form->addRow(QStringLiteral("スレッド起動間隔 (ms、ネットワーク使用帯域の抑制)"), m_pInterval);
-    form->addRow(QStringLiteral("オブジェクト間隔"), m_pSpacing);
+    form->addRow(QStringLiteral("調査時のスレッド開始間隔"), interval);
     connect(m_pPingOnly, &QCheckBox::toggled, this, [this](bool on) { m_state.m_bPingOnly = on; });
     connect(m_pShowFailures, &QCheckBox::toggled, this,
             [this](bool on) { m_state.m_bShowFailures = on; });
-    return group;
+    auto* drawing = new QGroupBox(QStringLiteral("描画オブジェクト"), box);
+    auto* spacing = new QFormLayout(drawing);
+    m_pSpacing = IntervalSpin(drawing);
+    spacing->addRow(QStringLiteral("間隔"), m_pSpacing);
+    layout->addWidget(group, 1);
+    layout->addWidget(drawing);
+    return box;
+}
+
+QSpinBox* CRectDlg::IntervalSpin(QWidget* parent)
+{
+    auto* spin = new QSpinBox(parent);
+    spin->setRange(0, int(IntervalField::kMaximum));
+    spin->setDisplayIntegerBase(10);
+    return spin;
 }
 
 QWidget* CRectDlg::CreateWmiGroup()
@@ -66,11 +86,12 @@ QWidget* CRectDlg::CreateWmiGroup()
     m_pWmi = new QCheckBox(QStringLiteral("WMI（ハードウェア、OS精細）調査をする"), group);
     form->addRow(m_pWmi);
     m_pModes = new QButtonGroup(group);
-    auto* loggedOn = new QRadioButton(QStringLiteral("ログオン中のユーザー"), group);
-    auto* explicitAccount = new QRadioButton(QStringLiteral("アカウントを指定する"), group);
+    auto* loggedOn = new QRadioButton(QStringLiteral("ドメインの管理者権限で調査する"), group);
+    auto* explicitAccount = new QRadioButton(
+        QStringLiteral("WMI 取得にセキュリティ情報をセットする\n（WMI 収集のアカウントがドメインに必要です）"), group);
     m_pModes->addButton(loggedOn, int(SurveyDialogState::kModeLoggedOnUser));
     m_pModes->addButton(explicitAccount, int(SurveyDialogState::kModeExplicitAccount));
-    auto* modes = new QHBoxLayout;
+    auto* modes = new QVBoxLayout;
     modes->addWidget(loggedOn);
     modes->addWidget(explicitAccount);
     form->addRow(modes);
@@ -192,8 +213,8 @@ void CRectDlg::ShowState()
     m_pGatewayWiring->setChecked(m_state.m_bGatewayWiring);
     m_pPingOnly->setChecked(m_state.m_bPingOnly);
     m_pShowFailures->setChecked(m_state.m_bShowFailures);
-    m_pInterval->setText(QString::number(m_state.m_nThreadInterval));
-    m_pSpacing->setText(QString::number(m_state.m_nObjectSpacing));
+    m_pInterval->setValue(int(m_state.m_nThreadInterval));
+    m_pSpacing->setValue(int(m_state.m_nObjectSpacing));
     {
         const QSignalBlocker block(m_pWmi);
         m_pWmi->setChecked(m_state.m_bWmi);
@@ -246,13 +267,13 @@ void CRectDlg::ClearGateway()
 
 bool CRectDlg::ReadIntervals()
 {
-    const IntervalField::Parsed interval = IntervalField::Parse(m_pInterval->text());
+    const IntervalField::Parsed interval = IntervalField::Parse(m_pInterval->cleanText());
     if (!interval.ok) {
         Warn(interval.message);
         m_pInterval->setFocus();
         return false;
     }
-    const IntervalField::Parsed spacing = IntervalField::Parse(m_pSpacing->text());
+    const IntervalField::Parsed spacing = IntervalField::Parse(m_pSpacing->cleanText());
     if (!spacing.ok) {
         Warn(spacing.message);
         m_pSpacing->setFocus();

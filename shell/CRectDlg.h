@@ -11,6 +11,7 @@ class QPushButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QRadioButton;
 class SettingsStore;
 class SurveySettings;
@@ -30,7 +31,7 @@ public:
     // The controls, for tests: the gateway octets, its buttons and label.
     QLineEdit* GatewayField() const { return m_pGateway; }
     QLabel* GatewayLabel() const { return m_pGatewayLabel; }
-    QLineEdit* IntervalField() const { return m_pInterval; }
+    QSpinBox* IntervalField() const { return m_pInterval; }
     QCheckBox* WmiCheck() const { return m_pWmi; }
     QCheckBox* SnmpCheck() const { return m_pSnmp; }
     QCheckBox* GatewayWiringCheck() const { return m_pGatewayWiring; }
@@ -48,6 +49,8 @@ public slots:
 
 private:
     QWidget* CreateSurveyGroup();
+    // 0 to 500 with spin buttons; the typed text is still checked on OK.
+    static QSpinBox* IntervalSpin(QWidget* parent);
     QWidget* CreateWmiGroup();
     QWidget* CreateGatewayGroup();
     QWidget* CreateSnmpGroup();
@@ -61,8 +64,8 @@ private:
     CNetDoc& m_document;
     SurveySettings& m_settings;
     SurveyDialogState m_state;
-    QLineEdit* m_pSpacing = nullptr;
-    QLineEdit* m_pInterval = nullptr;
+    QSpinBox* m_pSpacing = nullptr;
+    QSpinBox* m_pInterval = nullptr;
     QCheckBox* m_pPingOnly = nullptr;
     QCheckBox* m_pShowFailures = nullptr;
     QCheckBox* m_pWmi = nullptr;

@@ -30,6 +30,7 @@
 #include <QMenuBar>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
@@ -250,14 +251,22 @@ TEST_F(MainFrameTest, SettingsDialogOpensWithDefaultsAndChecksItsInput)
     EXPECT_EQ(shown, "127から始まるIPアドレスは、使用できません。");
     EXPECT_EQ(dialog.GatewayLabel()->text(), "設定値 192.168.1.1");
 
-    dialog.IntervalField()->setText("abc");
+    EXPECT_EQ(dialog.findChildren<QSpinBox*>().size(), 2) << "interval and spacing have spin buttons";
+    EXPECT_NE(dialog.findChild<QCheckBox*>(), nullptr);
+    QStringList texts;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        texts.append(button->text());
+    for (const char* text : {"接続できない場合の状況を表示する", "ドメインの管理者権限で調査する",
+                             "WMI 取得にセキュリティ情報をセットする\n（WMI 収集のアカウントがドメインに必要です）"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
+    dialog.IntervalField()->findChild<QLineEdit*>()->setText("abc");
     shown.clear();
     CloseNextMessage(shown);
     dialog.accept();
     EXPECT_EQ(shown, "正の整数を入力してください。");
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 
-    dialog.IntervalField()->setText("250");
+    dialog.IntervalField()->setValue(250);
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(settings.DefaultGatewaySetting, "192.168.1.1");
