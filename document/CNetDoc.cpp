@@ -245,9 +245,9 @@ void CNetDoc::ForgetObjectPointers()
 
 void CNetDoc::AdoptLoadedObjects(std::vector<Persistent*> created)
 {
-    // Map objects that the file left outside the object list still need an
-    // owner; helper objects (address arrays) have been copied by their
-    // readers, and embedded items belong to their map object.
+    // Map objects that the file left outside the object list are kept as
+    // unlisted ones; helper objects (address arrays) have been copied by
+    // their readers, and embedded items belong to their map object.
     const QSet<const CDrawObj*> listed(m_objects.cbegin(), m_objects.cend());
     for (Persistent* object : created) {
         if (!object->IsKindOf(CDrawObj::classInfoCDrawObj)) {
@@ -257,7 +257,7 @@ void CNetDoc::AdoptLoadedObjects(std::vector<Persistent*> created)
         }
         auto* drawObj = static_cast<CDrawObj*>(object);
         if (!listed.contains(drawObj))
-            m_objects.append(drawObj);
+            m_unlisted.append(drawObj);
     }
 }
 
@@ -380,7 +380,7 @@ void CNetDoc::DeleteAllObjects()
     // object is deleted exactly once, in time linear in the map's size.
     if (!m_objects.isEmpty() && !IsOffThread())
         emit allObjectsDeleting();
-    const QList<CDrawObj*> objects = std::exchange(m_objects, {});
+    const QList<CDrawObj*> objects = std::exchange(m_objects, {}) + std::exchange(m_unlisted, {});
     m_reserve.m_aobjLists.clear();
     for (CDrawObj* object : objects)
         object->ForgetMapLinks();

@@ -145,6 +145,12 @@ public:
     QStringList& m_astrWmiAccount = m_reserve.m_astrArrays[0];
     QStringList& m_astrHiddenColumns = m_reserve.m_astrArrays[1];
 
+    // Map objects a file holds outside its object list, reachable only
+    // through references (a paste can leave a whole copy of a map behind a
+    // pasted device's owner). They stay owned here and are written back
+    // through those references, but are neither drawn nor laid out.
+    QList<CDrawObj*> m_unlisted;
+
     // Storages of the compound map file that no embedded item claimed,
     // carried unchanged between load and save.
     QList<StorageNode> m_embeddings;

@@ -81,10 +81,12 @@ void CDrawDomain::Retire(QList<CDrawObj*>& owned)
 
 void CDrawDomain::ForgetInDocument(CNetDoc& document, const QSet<const CDrawObj*>& gone)
 {
-    document.m_objects.removeIf([&gone](const CDrawObj* object) { return gone.contains(object); });
-    for (CDrawObj* object : std::as_const(document.m_objects)) {
-        if (object && object->IsKindOf(StaticClass()))
-            static_cast<CDrawDomain*>(object)->ForgetObjects(gone);
+    for (QList<CDrawObj*>* list : {&document.m_objects, &document.m_unlisted}) {
+        list->removeIf([&gone](const CDrawObj* object) { return gone.contains(object); });
+        for (CDrawObj* object : std::as_const(*list)) {
+            if (object && object->IsKindOf(StaticClass()))
+                static_cast<CDrawDomain*>(object)->ForgetObjects(gone);
+        }
     }
     ForgetInReserve(document.m_reserve, gone);
 }

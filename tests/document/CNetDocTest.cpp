@@ -282,7 +282,7 @@ TEST_F(CNetDocTest, TheObjectListHoldsEachObjectOnce)
     EXPECT_TRUE(doc.m_objects.isEmpty());
 }
 
-TEST_F(CNetDocTest, MapObjectsOutsideTheObjectListAreAdopted)
+TEST_F(CNetDocTest, MapObjectsOutsideTheObjectListStayOwnedButAreNotDrawn)
 {
     QByteArray contents = emptyDocumentContents({});
     // The first reserve object list (after 10 DWORD and 10 string arrays)
@@ -291,8 +291,10 @@ TEST_F(CNetDocTest, MapObjectsOutsideTheObjectListAreAdopted)
     contents.replace(firstObjectList, 2,
                      ArchiveBytes().word(1).newClass("CDrawObj").drawObjRecord(0, 0, 5, 5).bytes());
     doc.LoadContents(contents);
-    ASSERT_EQ(doc.m_objects.size(), 1);
-    EXPECT_EQ(doc.m_reserve.m_aobjLists[0].at(0), doc.m_objects.at(0));
+    EXPECT_TRUE(doc.m_objects.isEmpty());
+    ASSERT_EQ(doc.m_unlisted.size(), 1);
+    EXPECT_EQ(doc.m_reserve.m_aobjLists[0].at(0), doc.m_unlisted.at(0));
+    EXPECT_EQ(doc.SaveContents(), contents) << "written back through the reference";
 }
 
 } // namespace

@@ -202,3 +202,58 @@ TEST_F(MapEditing, ADrawnDeviceIsProvisionedWithATemporaryNameAndTheFirstFreeAdd
     named->ProvisionForEditing();
     EXPECT_TRUE(named->m_nics.isEmpty());
 }
+
+// A file saved after a paste: the pasted device's domain is a copy of the
+// map's domain that only the device refers to, with its own forest and
+// systems, none of them in the object list.
+TEST_F(MapEditing, AnUnlistedCopyOfTheMapIsKeptButNeitherDrawnNorFound)
+{
+    document.CreateSegment(Ip(10, 77, 0, 1), kMask24);
+    CDrawDomain* corp = document.CreateDomain(QStringLiteral("corp"));
+    CDrawSys* original = System(QStringLiteral("pc1.corp"));
+    original->SetOwner(corp);
+    corp->AddSystem(original);
+
+    auto* copyForest = new CDrawDomain(Rect{});
+    copyForest->m_strName = QStringLiteral("FOREST_TREE_TAVRIN");
+    auto* copyCorp = new CDrawDomain(Rect{});
+    copyCorp->m_strName = QStringLiteral("corp");
+    copyForest->m_subDomains.append(copyCorp);
+    copyCorp->SetOwner(copyForest);
+    auto* copyPc = new CDrawSys(Rect{0, 0, 100, 100});
+    copyPc->m_strFqdn = QStringLiteral("pc1.corp");
+    copyPc->SetOwner(copyCorp);
+    copyCorp->AddSystem(copyPc);
+    CDrawSys* pasted = System(QStringLiteral("pc1.corp"));
+    pasted->SetOwner(copyCorp);
+    copyCorp->AddSystem(pasted);
+    for (CDrawObj* object : QList<CDrawObj*>{copyForest, copyCorp, copyPc}) {
+        object->m_pDocument = &document;
+        document.m_unlisted.append(object);
+    }
+    const QByteArray contents = document.SaveContents();
+    const qsizetype listed = document.m_objects.size();
+
+    CNetDoc loaded;
+    loaded.m_bSnapshotsWanted = false;
+    loaded.LoadContents(contents);
+    EXPECT_EQ(loaded.m_objects.size(), listed) << "the copy is not drawn or laid out";
+    EXPECT_EQ(loaded.m_unlisted.size(), 3);
+    CDrawDomain* forest = loaded.FindDomain(QString());
+    ASSERT_NE(forest, nullptr);
+    EXPECT_TRUE(loaded.m_objects.contains(forest)) << "the map's own forest, not the copy's";
+    EXPECT_EQ(loaded.SaveContents(), contents) << "the copy is written back through its references";
+
+    // Deleting the pasted device leaves nothing in the copy pointing at it.
+    CDrawSys* again = nullptr;
+    for (CDrawObj* object : loaded.m_objects)
+        if (object->IsKindOf(CDrawSys::StaticClass()) && static_cast<CDrawSys*>(object)->m_pOwnerDomain
+            && !loaded.m_objects.contains(static_cast<CDrawSys*>(object)->m_pOwnerDomain))
+            again = static_cast<CDrawSys*>(object);
+    ASSERT_NE(again, nullptr);
+    CDrawDomain* unlistedDomain = again->m_pOwnerDomain;
+    loaded.RemoveObject(again, nullptr);
+    delete again;
+    EXPECT_FALSE(unlistedDomain->m_systems.contains(again));
+    EXPECT_FALSE(loaded.SaveContents().isEmpty());
+}
