@@ -57,6 +57,7 @@ void CObjPage8::ShowSection(int index)
     if (index == m_nShown || index < 0 || index >= kSections.size())
         return;
     m_nShown = index;
+    m_sections->button(index)->setChecked(true);
     if (m_sheet.m_astrWmiLines.isEmpty())
         return;
     m_list->clear();

@@ -8,6 +8,11 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
+#include "propsheet/CObjPage7.h"
+#include "propsheet/CObjPage8.h"
+#include "propsheet/CObjSheet.h"
+#include "objects/CDrawSys.h"
+#include "document/CNetDoc.h"
 #include "shell/CSerachDlg.h"
 #include "shell/NetworkSelection.h"
 #include "shell/CMainFrame.h"
@@ -32,6 +37,7 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 
@@ -273,6 +279,29 @@ TEST_F(MainFrameTest, SettingsDialogOpensWithDefaultsAndChecksItsInput)
     EXPECT_EQ(document.m_adwSurveySettings, (QList<quint32>{1, 1, 0, 0, 250}));
 }
 
+TEST_F(MainFrameTest, ADroppedDeviceOpensThePropertySheetReadyToEdit)
+{
+    CChildFrame* child = frame->NewDocument();
+    CNetDoc& document = child->Session().Document();
+    document.CreateSegment(0x01004D0A, 0x00FFFFFF); // 10.77.0.1/24
+    auto* tower = new CDrawSys(Rect{100, 100, 200, 300});
+    tower->m_pDocument = &document;
+    document.m_objects.append(tower);
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        auto* sheet = qobject_cast<CObjSheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        title = sheet->Tabs()->tabText(0);
+        sheet->findChild<QLineEdit*>(QStringLiteral("fqdn"))->setText(QStringLiteral("pc9.TEMP"));
+        sheet->accept();
+    });
+    tower->OnOpen(&child->MapView());
+    EXPECT_EQ(title, QStringLiteral("機器情報"));
+    EXPECT_EQ(tower->m_strFqdn, QStringLiteral("pc9.TEMP"));
+    ASSERT_EQ(tower->m_nics.size(), 1) << "an interface on the map's segment";
+    EXPECT_TRUE(document.IsModified());
+}
+
 // Pictures for the README; written where VARNEX_SCREENSHOTS points.
 TEST_F(MainFrameTest, Screenshots)
 {
@@ -299,6 +328,27 @@ TEST_F(MainFrameTest, Screenshots)
     preview.fitInView();
     Wait(100);
     EXPECT_TRUE(preview.grab().save(directory + QStringLiteral("/print-preview.png")));
+
+    CNetDoc& shown = frame->ActiveChild()->Session().Document();
+    for (CDrawObj* object : shown.m_objects) {
+        auto* system = dynamic_cast<CDrawSys*>(object);
+        if (!system || typeid(*system) != typeid(CDrawSys) || system->m_nics.isEmpty() || system->WmiListing().isEmpty())
+            continue;
+        CObjSheet sheet(*system);
+        sheet.show();
+        Wait(50);
+        EXPECT_TRUE(sheet.grab().save(directory + QStringLiteral("/property-sheet-device.png")));
+        sheet.Tabs()->setCurrentIndex(2);
+        static_cast<CObjPage7*>(sheet.Page(2))->SelectInterface(0);
+        Wait(50);
+        EXPECT_TRUE(sheet.grab().save(directory + QStringLiteral("/property-sheet-nic.png")));
+        sheet.Tabs()->setCurrentIndex(7);
+        static_cast<CObjPage8*>(sheet.Page(7))->ShowSection(0);
+        Wait(50);
+        EXPECT_TRUE(sheet.grab().save(directory + QStringLiteral("/property-sheet-wmi.png")));
+        sheet.reject();
+        break;
+    }
 
     CRectDlg dialog(frame->ActiveChild()->Session().Document(), settings);
     dialog.show();
