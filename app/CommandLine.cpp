@@ -68,7 +68,7 @@ QString CommandLine::Usage(const QString& command)
         {"sample", "       varnex sample FILE\n"},
         {"dump", "       varnex dump [--show-password] FILE\n"},
         {"convert", "       varnex convert IN OUT\n"},
-        {"render", "       varnex render FILE --png OUT [--dpi N]\n"},
+        {"render", "       varnex render FILE [--png OUT [--dpi N]] [--svg OUT] [--pdf OUT]\n"},
         {"survey", "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
                    "                     [--dpi N] [--pause MS] [--community NAME]...\n"
                    "                     [--wmi [--wmi-account FILE] [--wmi-https [--wmi-ca FILE]]]\n"},
@@ -139,12 +139,19 @@ int CommandLine::runRender(const QStringList& arguments)
 {
     QString in;
     QString png;
+    QString svg;
+    QString pdf;
     int dpi = MapRenderer::kDefaultDpi;
     for (qsizetype i = 2; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--png") && i + 1 < arguments.size()) {
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--png") && hasValue) {
             png = arguments.at(++i);
-        } else if (argument == QLatin1String("--dpi") && i + 1 < arguments.size()) {
+        } else if (argument == QLatin1String("--svg") && hasValue) {
+            svg = arguments.at(++i);
+        } else if (argument == QLatin1String("--pdf") && hasValue) {
+            pdf = arguments.at(++i);
+        } else if (argument == QLatin1String("--dpi") && hasValue) {
             bool ok = false;
             dpi = arguments.at(++i).toInt(&ok);
             if (!ok || dpi < kMinDpi || dpi > kMaxDpi)
@@ -155,17 +162,23 @@ int CommandLine::runRender(const QStringList& arguments)
             return usage();
         }
     }
-    if (in.isEmpty() || png.isEmpty())
+    if (in.isEmpty() || (png.isEmpty() && svg.isEmpty() && pdf.isEmpty()))
         return usage();
     CNetDoc document;
     document.m_bSnapshotsWanted = false;
     QString error;
     if (!document.OnOpenDocument(in, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
-    const QImage image = MapRenderer::render(document, dpi);
-    if (image.isNull())
-        return fail(QStringLiteral("the map is too large to render at %1 dpi").arg(dpi));
-    if (!MapRenderer::SavePng(image, png))
-        return fail(QStringLiteral("cannot write %1").arg(png));
+    if (!png.isEmpty()) {
+        const QImage image = MapRenderer::render(document, dpi);
+        if (image.isNull())
+            return fail(QStringLiteral("the map is too large to render at %1 dpi").arg(dpi));
+        if (!MapRenderer::SavePng(image, png))
+            return fail(QStringLiteral("cannot write %1").arg(png));
+    }
+    if (!svg.isEmpty() && !MapRenderer::SaveSvg(document, svg))
+        return fail(QStringLiteral("cannot write %1").arg(svg));
+    if (!pdf.isEmpty() && !MapRenderer::SavePdf(document, pdf))
+        return fail(QStringLiteral("cannot write %1").arg(pdf));
     return 0;
 }

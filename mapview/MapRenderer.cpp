@@ -5,8 +5,12 @@
 #include "mapview/PrintingView.h"
 #include "objects/GdiMapping.h"
 
+#include <QFileInfo>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSaveFile>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -52,14 +56,60 @@ QImage MapRenderer::render(CNetDoc& document, int dpi)
     const double effectiveDpi = scale * kUnitsPerInch;
     image.setDotsPerMeterX(qRound(effectiveDpi / 0.0254));
     image.setDotsPerMeterY(qRound(effectiveDpi / 0.0254));
-    image.fill(GdiMapping::color(document.m_crBackground));
     QPainter painter(&image);
+    painter.scale(scale, scale);
+    Paint(document, painter, area);
+    return image;
+}
+
+void MapRenderer::Paint(CNetDoc& document, QPainter& painter, const Rect& area)
+{
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(scale, scale);
+    painter.fillRect(QRectF(area.left, area.top, area.width(), area.height()), GdiMapping::color(document.m_crBackground));
     PrintingView view(area);
     document.DrawObjects(painter, &view);
-    return image;
+}
+
+bool MapRenderer::SaveSvg(CNetDoc& document, const QString& path)
+{
+    const Rect area = pagesArea(document);
+    const double scale = kDefaultDpi / kUnitsPerInch;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setResolution(kDefaultDpi);
+    svg.setSize(QSize(qRound(area.width() * scale), qRound(area.height() * scale)));
+    svg.setViewBox(QRectF(0, 0, area.width() * scale, area.height() * scale));
+    svg.setTitle(QFileInfo(path).completeBaseName());
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    painter.scale(scale, scale);
+    Paint(document, painter, area);
+    return painter.end() && file.commit();
+}
+
+bool MapRenderer::SavePdf(CNetDoc& document, const QString& path)
+{
+    const Rect area = pagesArea(document);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QPdfWriter pdf(&file);
+    // One device unit per map unit (0.1 mm), so the map draws at its size.
+    pdf.setResolution(qRound(kUnitsPerInch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setPageSize(QPageSize(QSizeF(area.width() / 10.0, area.height() / 10.0), QPageSize::Millimeter));
+    pdf.setTitle(QFileInfo(path).completeBaseName());
+    pdf.setCreator(QStringLiteral("Varnex"));
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    Paint(document, painter, area);
+    return painter.end() && file.commit();
 }
 
 bool MapRenderer::SavePng(const QImage& image, const QString& path)

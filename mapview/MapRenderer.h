@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+class QPainter;
+
 class CNetDoc;
 
 // Draws a whole map without a window: every page the map covers, with its
@@ -20,6 +22,14 @@ public:
     // Writes a picture as PNG beside the path and renames it over it, so an
     // interrupted run never leaves a truncated picture.
     static bool SavePng(const QImage& image, const QString& path);
+    // The whole map as vector graphics, texts as text, written beside the
+    // path and renamed over it; false when the file cannot be written.
+    static bool SaveSvg(CNetDoc& document, const QString& path);
+    // One PDF page the size of the map's pages, at the map's own scale.
+    static bool SavePdf(CNetDoc& document, const QString& path);
     // The area drawn, in map units: pages across times pages down.
     static Rect pagesArea(CNetDoc& document);
+
+private:
+    static void Paint(CNetDoc& document, QPainter& painter, const Rect& area);
 };

@@ -1,4 +1,5 @@
 #include "document/CNetDoc.h"
+#include "objects/CDrawText.h"
 #include "document/CompoundFile.h"
 #include "objects/CDrawObj.h"
 #include "support/TestFiles.h"
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -162,6 +164,26 @@ TEST(CommandLine, DumpConvertAndErrors)
     EXPECT_EQ(rendered.exitCode, 0) << rendered.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(331, 468));
     EXPECT_NE(run(varnex, {"render", sample, "--png", png, "--dpi", "5000"}).exitCode, 0);
+
+    // Vector pictures keep the labels as text.
+    const QString svg = TestFiles::scratchPath("cli-sample.svg");
+    const QString pdf = TestFiles::scratchPath("cli-sample.pdf");
+    const ProcessResult vector = run(varnex, {"render", sample, "--svg", svg, "--pdf", pdf});
+    ASSERT_EQ(vector.exitCode, 0) << vector.err.toStdString();
+    CNetDoc sampleDoc;
+    ASSERT_TRUE(sampleDoc.OnOpenDocument(sample));
+    QString label;
+    for (const CDrawObj* object : sampleDoc.m_objects)
+        if (const auto* text = dynamic_cast<const CDrawText*>(object); text && !text->m_astrLines.isEmpty()
+            && QRegularExpression(QStringLiteral("^[A-Za-z0-9.-]+$")).match(text->m_astrLines.first()).hasMatch())
+            label = text->m_astrLines.first();
+    ASSERT_FALSE(label.isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(TestFiles::readAll(svg)).contains(label.toHtmlEscaped())) << label.toStdString();
+    EXPECT_TRUE(TestFiles::readAll(pdf).startsWith("%PDF-"));
+    const ProcessResult text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (text.exitCode == 0) {
+        EXPECT_TRUE(QString::fromUtf8(text.out).contains(label)) << text.out.toStdString();
+    }
 
     const QString bad = TestFiles::scratchPath("cli-bad.vxnj");
     TestFiles::writeAll(bad, QByteArray("\x01\x02", 2));
