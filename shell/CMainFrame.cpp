@@ -22,6 +22,7 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
+#include "shell/MapExport.h"
 #include "shell/DeviceTools.h"
 #include "shell/DocumentSession.h"
 #include "shell/HelpPages.h"
@@ -415,6 +416,18 @@ void CMainFrame::OnFileExportCsv()
     HostInventory inventory;
     inventory.Build(session->Document(), session->Survey().InventoryDevices());
     HostInventory::WriteCsv(inventory.Lines(), path);
+}
+
+void CMainFrame::OnFileExportPicture()
+{
+    if (DocumentSession* session = ActiveSession())
+        MapExport::ExportToFile(session->Document(), session->Title(), this);
+}
+
+void CMainFrame::OnEditCopyPicture()
+{
+    if (DocumentSession* session = ActiveSession())
+        MapExport::CopyToClipboard(session->Document());
 }
 
 void CMainFrame::OnFilePrint()

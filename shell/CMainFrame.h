@@ -49,6 +49,10 @@ public:
 
     CChildFrame* ActiveChild() const;
     QList<CChildFrame*> Children() const;
+    // Commands beyond the original program's, numbered apart from its own.
+    static constexpr int kExportPicture = 33001;
+    static constexpr int kCopyPicture = 33002;
+
     QAction* Action(int id) const { return m_actions.value(id); }
     QStringList RecentFiles() const { return m_astrRecent; }
     void UpdateActions();
@@ -88,6 +92,8 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnFileExportCsv();
+    void OnFileExportPicture();
+    void OnEditCopyPicture();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();

@@ -46,6 +46,8 @@ const std::pair<int, const char*> kPrompts[] = {
     {32831, "カラム表示/非表示\nカラム表示/非表示"},
     {32833, "リストより空の列を削除します。\n空の列削除"},
     {32836, "ネットワーク調査設定\n調査設定ダイアログ"},
+    {CMainFrame::kExportPicture, "マップ全体を PNG、SVG または PDF として保存します。\n図としてエクスポート"},
+    {CMainFrame::kCopyPicture, "マップ全体を図としてクリップボードにコピーします。\n図としてコピー"},
 };
 
 } // namespace
@@ -80,6 +82,7 @@ void CMainFrame::CreateFileMenu()
     AddAction(menu, 57603, QStringLiteral("上書き保存(&S)"), &CMainFrame::OnFileSave);
     AddAction(menu, 57604, QStringLiteral("名前を付けて保存(&A)..."), &CMainFrame::OnFileSaveAs);
     AddAction(menu, 32819, QStringLiteral("CSV出力"), &CMainFrame::OnFileExportCsv);
+    AddAction(menu, kExportPicture, QStringLiteral("図としてエクスポート(&E)..."), &CMainFrame::OnFileExportPicture);
     menu->addSeparator();
     AddAction(menu, 57607, QStringLiteral("印刷(&P)..."), &CMainFrame::OnFilePrint);
     AddAction(menu, 57609, QStringLiteral("印刷プレビュー(&V)"), &CMainFrame::OnFilePrintPreview);
@@ -101,6 +104,7 @@ void CMainFrame::CreateEditMenu()
     AddAction(menu, 57635, QStringLiteral("切り取り(&T)"), &CMainFrame::OnEditCut);
     AddAction(menu, 57634, QStringLiteral("コピー(&C)"), &CMainFrame::OnEditCopy);
     AddAction(menu, 57637, QStringLiteral("貼り付け(&P)"), &CMainFrame::OnEditPaste);
+    AddAction(menu, kCopyPicture, QStringLiteral("マップを図としてコピー"), &CMainFrame::OnEditCopyPicture);
     menu->addSeparator();
     AddAction(menu, 57856, QStringLiteral("オブジェクトの作成と貼り付け(&N)..."),
               &CMainFrame::OnEditInsertObject);

@@ -8,6 +8,7 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
+#include "shell/MapExport.h"
 #include "propsheet/CObjPage7.h"
 #include "propsheet/CObjPage8.h"
 #include "propsheet/CObjSheet.h"
@@ -39,6 +40,10 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <QImage>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QMimeData>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -300,6 +305,25 @@ TEST_F(MainFrameTest, ADroppedDeviceOpensThePropertySheetReadyToEdit)
     EXPECT_EQ(tower->m_strFqdn, QStringLiteral("pc9.TEMP"));
     ASSERT_EQ(tower->m_nics.size(), 1) << "an interface on the map's segment";
     EXPECT_TRUE(document.IsModified());
+}
+
+TEST_F(MainFrameTest, TheMapIsExportedAndCopiedAsAPicture)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    SampleMap::build(document);
+    QTemporaryDir dir;
+    for (const char* name : {"map.png", "map.svg", "map.pdf"}) {
+        const QString path = dir.filePath(QLatin1String(name));
+        ASSERT_TRUE(MapExport::Write(document, path)) << name;
+        EXPECT_GT(QFileInfo(path).size(), 1000) << name;
+    }
+    EXPECT_FALSE(QImage(dir.filePath(QStringLiteral("map.png"))).isNull());
+    const std::unique_ptr<QMimeData> data(MapExport::PictureData(document));
+    EXPECT_FALSE(qvariant_cast<QImage>(data->imageData()).isNull());
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    EXPECT_TRUE(frame->Action(CMainFrame::kExportPicture));
+    EXPECT_TRUE(frame->Action(CMainFrame::kCopyPicture));
 }
 
 // Pictures for the README; written where VARNEX_SCREENSHOTS points.
