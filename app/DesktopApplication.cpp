@@ -11,6 +11,7 @@
 #include "shell/NetworkSelection.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QFileInfo>
 #include <QTextStream>
@@ -67,6 +68,10 @@ int DesktopApplication::run(const QStringList& arguments)
         return 2;
     }
     CNetDoc::setPrinterPageSource(&PrinterPage::defaultPrinterPage);
+    // Every window, the map windows inside the frame too, shows the program's
+    // icon; the desktop entry names the program to the window manager.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/varnex.svg")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("varnex"));
     if (options.print)
         return print(options);
     NetworkChoice::Opened opened = NetworkChoice::Open(options.network);

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <arpa/inet.h>
@@ -236,5 +237,9 @@ QString SambaServerInfo::DefaultHelper()
     const QString configured = qEnvironmentVariable("VARNEX_SMB_QUERY");
     if (!configured.isEmpty())
         return configured;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("varnex-smb-query"));
+    // Beside the program in a build tree, in libexec once installed.
+    const QDir programs(QCoreApplication::applicationDirPath());
+    const QString beside = programs.filePath(QStringLiteral("varnex-smb-query"));
+    const QString installed = programs.filePath(QStringLiteral("../libexec/varnex/varnex-smb-query"));
+    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : QDir::cleanPath(installed);
 }
