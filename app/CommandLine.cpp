@@ -170,6 +170,14 @@ int CommandLine::runRender(const QStringList& arguments)
     if (!document.OnOpenDocument(in, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
     if (!png.isEmpty()) {
+        // Refused before any allocation: a smaller picture than asked for
+        // would not be what the user wanted.
+        if (const int most = MapRenderer::MaxDpi(document); dpi > most)
+            return fail(QStringLiteral("the picture of this map at %1 dpi would exceed %2 million pixels; "
+                                       "use --dpi %3 or less")
+                            .arg(dpi)
+                            .arg(MapRenderer::kMaxPixels / 1e6)
+                            .arg(most));
         const QImage image = MapRenderer::render(document, dpi);
         if (image.isNull())
             return fail(QStringLiteral("the map is too large to render at %1 dpi").arg(dpi));

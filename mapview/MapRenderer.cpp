@@ -22,7 +22,6 @@ constexpr double kUnitsPerInch = 254.0;
 // A map spread far (a label thousands of characters wide, coordinates from
 // a file) is drawn smaller rather than allocating gigabytes: at most this
 // many pixels, and no side longer than the painter can address.
-constexpr double kMaxPixels = 150e6;
 constexpr double kMaxSide = 32000.0;
 
 } // namespace
@@ -43,6 +42,13 @@ double MapRenderer::BoundedScale(double width, double height, double scale)
     if (pixels > kMaxPixels)
         scale *= std::sqrt(kMaxPixels / pixels);
     return scale;
+}
+
+int MapRenderer::MaxDpi(CNetDoc& document)
+{
+    const Rect area = pagesArea(document);
+    const double scale = BoundedScale(double(area.width()), double(area.height()), 1e9);
+    return int(std::floor(scale * kUnitsPerInch));
 }
 
 QImage MapRenderer::render(CNetDoc& document, int dpi)

@@ -19,6 +19,9 @@ public:
     // The scale (pixels per map unit) bounded so that the picture of an area
     // stays within the pixel and side limits; the whole area is drawn.
     static double BoundedScale(double width, double height, double scale);
+    // The highest resolution at which the whole map fits the picture limits.
+    static int MaxDpi(CNetDoc& document);
+    static constexpr double kMaxPixels = 150e6;
     // Writes a picture as PNG beside the path and renames it over it, so an
     // interrupted run never leaves a truncated picture.
     static bool SavePng(const QImage& image, const QString& path);

@@ -1,4 +1,5 @@
 #include "document/CNetDoc.h"
+#include "objects/CDrawRect.h"
 #include "objects/CDrawText.h"
 #include "document/CompoundFile.h"
 #include "objects/CDrawObj.h"
@@ -164,6 +165,21 @@ TEST(CommandLine, DumpConvertAndErrors)
     EXPECT_EQ(rendered.exitCode, 0) << rendered.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(331, 468));
     EXPECT_NE(run(varnex, {"render", sample, "--png", png, "--dpi", "5000"}).exitCode, 0);
+
+    // A map spread wide is refused at a resolution it cannot be drawn at,
+    // with the resolution that would do.
+    const QString wide = TestFiles::scratchPath("cli-wide.vxnj");
+    {
+        CNetDoc spread;
+        spread.m_bSnapshotsWanted = false;
+        spread.OnNewDocument();
+        spread.AddObject(new CDrawRect(Rect{100000, 100000, 100100, 100100}));
+        ASSERT_TRUE(spread.OnSaveDocument(wide));
+    }
+    const ProcessResult tooLarge = run(varnex, {"render", wide, "--png", png, "--dpi", "1200"});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_TRUE(tooLarge.err.contains("150 million pixels; use --dpi ")) << tooLarge.err.toStdString();
+    EXPECT_EQ(tooLarge.err.count('\n'), 1);
 
     // Vector pictures keep the labels as text.
     const QString svg = TestFiles::scratchPath("cli-sample.svg");
