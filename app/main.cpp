@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <cstdio>
+
 #include <cerrno>
 #include <memory>
 #include <sys/stat.h>
@@ -47,15 +49,15 @@ bool answerWithoutApplication(const QStringList& arguments, int& exitCode)
 {
     QTextStream out(stdout);
     const QString first = arguments.value(1);
-    if (first == QLatin1String("--version") || first == QLatin1String("-V")) {
+    if (first == QLatin1String("--version") || first == QLatin1String("-V"))
         out << "varnex " << VARNEX_VERSION << '\n';
-        exitCode = 0;
-        return true;
-    }
-    if (!CommandLine::AsksForHelp(arguments))
+    else if (CommandLine::AsksForHelp(arguments))
+        out << CommandLine::Usage(CommandLine::handles(arguments) ? first : QString());
+    else
         return false;
-    out << CommandLine::Usage(CommandLine::handles(arguments) ? first : QString());
-    exitCode = 0;
+    // A full disk or a closed pipe is a failure, as for every other output.
+    out.flush();
+    exitCode = out.status() == QTextStream::Ok && std::fflush(stdout) == 0 ? 0 : 1;
     return true;
 }
 

@@ -388,6 +388,15 @@ TEST(CommandLineErrors, HelpVersionAndUnknownOptionsNeedNoDisplay)
         EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QString::fromUtf8(c.err)));
     }
     EXPECT_FALSE(QFile::exists(directory + "/--help")) << "help never becomes a file";
+
+    // Output that cannot be written is a failure, as for every writer.
+    for (const char* argument : {"--help", "--version"}) {
+        QProcess full;
+        full.setStandardOutputFile(QStringLiteral("/dev/full"));
+        full.start(QStringLiteral(VARNEX_BINARY), {QString::fromLatin1(argument)});
+        ASSERT_TRUE(full.waitForFinished(30000));
+        EXPECT_EQ(full.exitCode(), 1) << argument;
+    }
 }
 
 TEST(SurveyCommand, ASecondInterruptEndsTheProgramAtOnce)
