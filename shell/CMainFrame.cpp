@@ -215,12 +215,22 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 
 bool CMainFrame::ConfirmClose(DocumentSession& session)
 {
+    return AskToSave(session, QStringLiteral("%1 への変更を保存しますか?").arg(session.Title()));
+}
+
+bool CMainFrame::ConfirmReplace(DocumentSession& session)
+{
+    return AskToSave(session, QStringLiteral("システム解析を始めると %1 の内容は調査結果に置き換えられます。\n"
+                                             "変更を保存しますか?")
+                                  .arg(session.Title()));
+}
+
+bool CMainFrame::AskToSave(DocumentSession& session, const QString& question)
+{
     if (!session.Document().IsModified())
         return true;
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Varnex"),
-        QStringLiteral("%1 への変更を保存しますか?").arg(session.Title()),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    const auto answer = QMessageBox::question(this, QStringLiteral("Varnex"), question,
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     return answer == QMessageBox::Discard || SaveSession(session, false);
@@ -586,6 +596,9 @@ void CMainFrame::OnGrid()
 void CMainFrame::OnSurveyStart()
 {
     if (DocumentSession* session = ActiveSession()) {
+        // A survey replaces the map: unsaved changes are not lost unasked.
+        if (!ConfirmReplace(*session))
+            return;
         session->FrontEnd().SetNetworkNotice(NetworkNotice().trimmed());
         session->Survey().PickUp();
     }

@@ -77,6 +77,10 @@ private:
     CChildFrame* AddWindow(DocumentSession& session);
     DocumentSession* ActiveSession() const;
     bool ConfirmClose(DocumentSession& session);
+    bool ConfirmReplace(DocumentSession& session);
+    // Save, Discard or Cancel for a modified map; false on Cancel or when
+    // the save failed.
+    bool AskToSave(DocumentSession& session, const QString& question);
     bool SaveSession(DocumentSession& session, bool askName);
     void ForgetClosedSession(DocumentSession* session);
     void UpdateTitles();

@@ -185,6 +185,41 @@ TEST_F(MainFrameTest, LookAndRecentFilesAreRemembered)
     EXPECT_EQ(second.RecentFiles(), paths.mid(0, CMainFrame::kRecentFiles));
 }
 
+// Answers the next message box with the button and tells its text.
+void AnswerNextMessage(QMessageBox::StandardButton answer, QString& shown)
+{
+    QTimer::singleShot(0, [answer, &shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->button(answer)->click();
+        }
+    });
+}
+
+TEST_F(MainFrameTest, ASurveyAsksBeforeItReplacesAnUnsavedMap)
+{
+    CChildFrame* child = frame->NewDocument();
+    DocumentSession& session = child->Session();
+    SampleMap::build(session.Document());
+    session.Document().SetModifiedFlag(true);
+    const qsizetype objects = session.Document().m_objects.size();
+    QString shown;
+    AnswerNextMessage(QMessageBox::Cancel, shown);
+    frame->Action(32794)->trigger();
+    EXPECT_TRUE(shown.contains(QStringLiteral("変更を保存しますか?"))) << shown.toStdString();
+    EXPECT_TRUE(session.Survey().IsIdle()) << "Cancel starts nothing";
+    EXPECT_EQ(session.Document().m_objects.size(), objects);
+
+    shown.clear();
+    QEventLoop loop;
+    QObject::connect(&session.Survey(), &NetworkSurvey::ended, &loop, &QEventLoop::quit);
+    AnswerNextMessage(QMessageBox::Discard, shown);
+    frame->Action(32794)->trigger();
+    EXPECT_FALSE(shown.isEmpty());
+    loop.exec();
+    EXPECT_NE(session.Document().m_objects.size(), objects) << "Discard lets the survey replace the map";
+}
+
 TEST_F(MainFrameTest, RelayoutPutsAMovedDeviceBackAfterASurvey)
 {
     CChildFrame* child = frame->NewDocument();
