@@ -10,6 +10,8 @@
 #include "survey/SurveySettings.h"
 #include "shell/NetworkSelection.h"
 
+#include "shell/QtTranslations.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -72,6 +74,7 @@ int DesktopApplication::run(const QStringList& arguments)
     // icon; the desktop entry names the program to the window manager.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/varnex.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("varnex"));
+    QtTranslations::InstallJapanese(*QCoreApplication::instance());
     if (options.print)
         return print(options);
     NetworkChoice::Opened opened = NetworkChoice::Open(options.network);

@@ -9,6 +9,7 @@
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
 #include "shell/MapExport.h"
+#include "shell/QtTranslations.h"
 #include "propsheet/CObjPage7.h"
 #include "propsheet/CObjPage8.h"
 #include "propsheet/CObjSheet.h"
@@ -40,6 +41,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
 #include <QImage>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -194,6 +196,18 @@ void AnswerNextMessage(QMessageBox::StandardButton answer, QString& shown)
             box->button(answer)->click();
         }
     });
+}
+
+TEST(QtTranslations, StockDialogsSpeakJapanese)
+{
+    // Removed again when the test ends, so the other tests see Qt as it is.
+    const std::unique_ptr<QTranslator> translator(QtTranslations::InstallJapanese(*QCoreApplication::instance()));
+    if (!translator)
+        GTEST_SKIP() << "Qt's Japanese translations (qt6-translations-l10n) are not installed";
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Save)->text(), QStringLiteral("保存"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
 }
 
 TEST_F(MainFrameTest, ASurveyAsksBeforeItReplacesAnUnsavedMap)
