@@ -62,7 +62,8 @@ QString CommandLine::Usage(const QString& command)
 {
     const QList<std::pair<const char*, const char*>> lines{
         {nullptr, "usage: varnex [--network live|demo|sim:FILE] [MAP]   start the desktop application\n"},
-        {nullptr, "       varnex --print MAP | --print-to PRINTER MAP | --print-list-to PRINTER MAP\n"},
+        {nullptr, "       varnex --print MAP | --print-to PRINTER MAP | --print-list-to PRINTER MAP\n"
+                  "              [--landscape] [--paper A4|A3|Letter]\n"},
         {nullptr, "       varnex --help | --version\n"},
         {"new", "       varnex new FILE\n"},
         {"sample", "       varnex sample FILE\n"},

@@ -37,13 +37,25 @@ bool DesktopApplication::parse(const QStringList& arguments, Options& options)
             options.print = true;
             options.printer = arguments.at(++i);
             options.file = arguments.at(++i);
+        } else if (argument == QLatin1String("--landscape")) {
+            options.page.landscape = true;
+        } else if (argument == QLatin1String("--paper") && hasValue) {
+            const QString paper = arguments.at(++i);
+            const std::pair<const char*, QPageSize::PageSizeId> papers[] = {
+                {"A4", QPageSize::A4}, {"A3", QPageSize::A3}, {"Letter", QPageSize::Letter}};
+            for (const auto& [name, id] : papers)
+                if (paper.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                    options.page.paper = id;
+            if (!options.page.paper)
+                return false;
         } else if (IsMapFileName(argument) && options.file.isEmpty()) {
             options.file = argument;
         } else {
             return false;
         }
     }
-    return true;
+    // The sheet is chosen for printing only.
+    return options.print || (!options.page.landscape && !options.page.paper);
 }
 
 bool DesktopApplication::IsMapFileName(const QString& argument)
@@ -102,8 +114,8 @@ int DesktopApplication::run(const QStringList& arguments)
 int DesktopApplication::print(const Options& options)
 {
     QString error;
-    const bool printed = options.list ? CMainFrame::PrintListFile(options.file, options.printer, &error)
-                                      : CMainFrame::PrintFile(options.file, options.printer, &error);
+    const bool printed = options.list ? CMainFrame::PrintListFile(options.file, options.printer, options.page, &error)
+                                      : CMainFrame::PrintFile(options.file, options.printer, options.page, &error);
     if (!printed)
         return fail(error);
     return 0;

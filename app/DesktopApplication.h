@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/CMainFrame.h"
+
 #include <QStringList>
 
 // varnex [--network live|demo|sim:FILE] [FILE]
@@ -22,6 +24,7 @@ private:
         QString printer;
         bool print = false;
         bool list = false; // print the device list instead of the map
+        CMainFrame::PageChoice page;
     };
 
     static bool parse(const QStringList& arguments, Options& options);

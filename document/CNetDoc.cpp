@@ -43,6 +43,11 @@ int pagesFor(qint32 length, qint32 page)
 
 } // namespace
 
+CNetDoc::PrinterPageSource CNetDoc::printerPage()
+{
+    return printerPageSource();
+}
+
 void CNetDoc::setPrinterPageSource(PrinterPageSource source)
 {
     printerPageSource() = std::move(source);

@@ -46,6 +46,7 @@ public:
     // there is no printer; set by the application, absent when headless.
     using PrinterPageSource = std::function<std::optional<Size>()>;
     static void setPrinterPageSource(PrinterPageSource source);
+    static PrinterPageSource printerPage();
 
     explicit CNetDoc(QObject* parent = nullptr);
     ~CNetDoc() override;

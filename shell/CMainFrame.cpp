@@ -55,8 +55,11 @@ const QString kWindowKey = QStringLiteral("SOFTWARE\\Tavrin\\Varnex\\Fl_pos");
 const QString kFilter = QStringLiteral("Varnex Files (*.vxnj)");
 
 // A printer name ending in ".pdf" is that PDF file; an empty one the default.
-void ChoosePrinter(QPrinter& printer, const QString& printerName)
+void ChoosePrinter(QPrinter& printer, const QString& printerName, const CMainFrame::PageChoice& page)
 {
+    if (page.paper)
+        printer.setPageSize(QPageSize(*page.paper));
+    printer.setPageOrientation(page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (printerName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printerName);
@@ -105,6 +108,9 @@ CMainFrame::~CMainFrame()
         delete window;
     }
     m_sessions.clear();
+    // The page source may point at this frame's printer.
+    if (m_pageSourceBefore)
+        CNetDoc::setPrinterPageSource(*m_pageSourceBefore);
 }
 
 
@@ -485,16 +491,33 @@ void CMainFrame::OnFilePrintSetup()
 {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPageSetupDialog(m_printer.get(), this).exec();
+    if (QPageSetupDialog(m_printer.get(), this).exec() != QDialog::Accepted)
+        return;
+    // The page grid of every map follows the sheet now chosen.
+    QPrinter* printer = m_printer.get();
+    if (!m_pageSourceBefore)
+        m_pageSourceBefore = CNetDoc::printerPage();
+    CNetDoc::setPrinterPageSource([printer]() -> std::optional<Size> {
+        const QSizeF mm = printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
+        if (mm.isEmpty())
+            return std::nullopt;
+        return Size{qint32(mm.width() * 10), qint32(mm.height() * 10)};
+    });
+    for (const std::unique_ptr<DocumentSession>& session : m_sessions) {
+        session->Document().UpdatePageSize();
+        session->Document().UpdatePageCount();
+        session->Document().UpdateAllViews(0, nullptr);
+    }
 }
 
-bool CMainFrame::PrintListFile(const QString& path, const QString& printerName, QString* error)
+bool CMainFrame::PrintListFile(const QString& path, const QString& printerName, const PageChoice& page,
+                               QString* error)
 {
     CNetDoc document;
     if (!document.OnOpenDocument(path, error))
         return false;
     QPrinter printer(QPrinter::HighResolution);
-    ChoosePrinter(printer, printerName);
+    ChoosePrinter(printer, printerName, page);
     DeviceListModel model;
     model.SetRows(DeviceListRows::Of(document));
     model.SetColumns(HostInventory::MasterColumnNames(), document.m_astrHiddenColumns);
@@ -507,13 +530,13 @@ bool CMainFrame::PrintListFile(const QString& path, const QString& printerName, 
     return true;
 }
 
-bool CMainFrame::PrintFile(const QString& path, const QString& printerName, QString* error)
+bool CMainFrame::PrintFile(const QString& path, const QString& printerName, const PageChoice& page, QString* error)
 {
     CNetDoc document;
     if (!document.OnOpenDocument(path, error))
         return false;
     QPrinter printer(QPrinter::HighResolution);
-    ChoosePrinter(printer, printerName);
+    ChoosePrinter(printer, printerName, page);
     if (!printer.isValid() || !MapPrinter(document).Print(printer)) {
         if (error)
             *error = QStringLiteral("印刷できません: %1").arg(printerName);

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QHash>
+#include "document/CNetDoc.h"
+
 #include <QMainWindow>
+#include <QPageSize>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CChildFrame;
@@ -41,11 +45,18 @@ public:
     // Opens a map in a new document window; false with a message on failure.
     bool OpenFile(const QString& path);
     CChildFrame* NewDocument();
+    // The sheet to print on from the command line; the printer's own
+    // paper when none is named.
+    struct PageChoice {
+        bool landscape = false;
+        std::optional<QPageSize::PageSizeId> paper;
+    };
     // Prints a map without showing it. printerName ending in ".pdf" prints
     // to that PDF file; empty means the default printer.
-    static bool PrintFile(const QString& path, const QString& printerName, QString* error);
+    static bool PrintFile(const QString& path, const QString& printerName, const PageChoice& page, QString* error);
     // The map's device list, one line per host, on the printer.
-    static bool PrintListFile(const QString& path, const QString& printerName, QString* error);
+    static bool PrintListFile(const QString& path, const QString& printerName, const PageChoice& page,
+                              QString* error);
 
     CChildFrame* ActiveChild() const;
     QList<CChildFrame*> Children() const;
@@ -132,6 +143,8 @@ private:
     SurveySettings& m_settings;
     QMdiArea* m_pMdi;
     QHash<int, QAction*> m_actions;
+    // What the documents took their page size from before Page Setup.
+    std::optional<CNetDoc::PrinterPageSource> m_pageSourceBefore;
     QList<QMenu*> m_topMenus;
     QMenu* m_pRecentMenu = nullptr;
     QStringList m_astrRecent;

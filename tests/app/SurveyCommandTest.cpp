@@ -2,6 +2,7 @@
 #include "app/TerminalSurveyFrontEnd.h"
 #include "document/DocumentDump.h"
 #include "objects/CDrawSys.h"
+#include "objects/CDrawText.h"
 #include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
 
@@ -502,4 +503,37 @@ TEST(DocumentDump, ThePasswordIsMaskedUnlessAskedFor)
     EXPECT_TRUE(masked.contains("********"));
     EXPECT_TRUE(masked.contains("admin"));
     EXPECT_TRUE(dump({"--show-password"}).contains("s3cret"));
+}
+
+// Every label of the map reaches the paper whole, once, in either
+// orientation: the slices tile the map with nothing cut away at the joins.
+TEST(PrintTo, EveryLabelIsPrintedWholeInBothOrientations)
+{
+    if (!QFile::exists(QStringLiteral("/usr/bin/pdftotext")))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString map = TestFiles::scratchPath("print-survey.vxnj");
+    ASSERT_EQ(survey({"--network", "demo", "--out", map, "--pause", "0"}).exitCode, 0);
+    CNetDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(map));
+    QStringList labels;
+    for (const CDrawObj* object : document.m_objects)
+        if (const auto* text = dynamic_cast<const CDrawText*>(object))
+            for (const QString& line : text->m_astrLines)
+                if (line.size() >= 8 && !line.contains(QLatin1Char(' ')))
+                    labels.append(line);
+    ASSERT_TRUE(labels.contains(QStringLiteral("\\\\HOME-NAS\\HomePrinter")));
+    for (const QStringList& sheet : {QStringList{}, QStringList{"--landscape"}, QStringList{"--paper", "A3"}}) {
+        SCOPED_TRACE(sheet.join(' ').toStdString());
+        const QString pdf = TestFiles::scratchPath("print-to.pdf");
+        QProcess print;
+        print.start(QStringLiteral(VARNEX_BINARY), QStringList{"--print-to", pdf, map} + sheet);
+        ASSERT_TRUE(print.waitForFinished(60000));
+        ASSERT_EQ(print.exitCode(), 0) << print.readAllStandardError().toStdString();
+        QProcess text;
+        text.start(QStringLiteral("/usr/bin/pdftotext"), {"-raw", pdf, "-"});
+        text.waitForFinished(30000);
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        for (const QString& label : std::as_const(labels))
+            EXPECT_TRUE(printed.contains(label)) << label.toStdString();
+    }
 }
