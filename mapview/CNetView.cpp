@@ -473,8 +473,12 @@ void CNetView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !m_bViewActive)
         return;
+    const int shape = CDrawTool::s_nActiveShape;
     if (CDrawTool* tool = CDrawTool::CurrentTool())
         tool->ButtonUp(*this, Flags(event), event->position().toPoint());
+    // A tool that placed its object hands back to the selection tool.
+    if (CDrawTool::s_nActiveShape != shape)
+        emit toolChanged();
 }
 
 void CNetView::mouseDoubleClickEvent(QMouseEvent* event)

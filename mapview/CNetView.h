@@ -95,6 +95,9 @@ signals:
     void propertySheetRequested(CDrawObj* object);
     void surveySettingsRequested();
     void selectionChanged();
+    // The drawing tool in use changed (a placed device gives back the
+    // selection tool).
+    void toolChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -92,7 +92,12 @@ CMainFrame::CMainFrame(const NetworkProbes& probes, SurveySettings& settings, QW
     CreateToolBar();
     SetPrompts();
     SetShortcuts();
-    statusBar()->showMessage(QStringLiteral("レディ"));
+    ShowReady();
+    // A menu's prompt clears the status bar when it closes: back to ready.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            ShowReady();
+    });
     m_astrRecent = SettingsStore().readUncountedList(kRecentKey).mid(0, kRecentFiles);
     RebuildRecentMenu();
     RestoreWindowRect();
@@ -149,6 +154,7 @@ CChildFrame* CMainFrame::AddWindow(DocumentSession& session)
             Qt::QueuedConnection);
     CNetView& view = child->MapView();
     connect(&view, &CNetView::selectionChanged, this, &CMainFrame::UpdateActions);
+    connect(&view, &CNetView::toolChanged, this, &CMainFrame::UpdateActions);
     connect(&view, &CNetView::propertySheetRequested, this, &CMainFrame::OpenPropertySheet);
     connect(&view, &CNetView::surveySettingsRequested, this, &CMainFrame::OnSurveySettings);
     window->showMaximized();
@@ -183,7 +189,8 @@ bool CMainFrame::OpenFile(const QString& path)
     // The inventory tables are not kept in the file: the list builds them.
     child->ListView().BuildRows();
     AddRecent(path);
-    UpdateTitles();
+    // The commands that depend on the map (re-layout, re-wiring) follow it.
+    UpdateActions();
     return true;
 }
 
@@ -288,7 +295,8 @@ void CMainFrame::UpdateTitles()
         window->setWindowTitle(child->Session().Title() + mark);
     }
     DocumentSession* session = ActiveSession();
-    setWindowTitle((session ? session->Title() + QStringLiteral(" - Varnex") : QStringLiteral("Varnex"))
+    const QString mark = session && session->Document().IsModified() ? QStringLiteral("*") : QString();
+    setWindowTitle((session ? session->Title() + mark + QStringLiteral(" - Varnex") : QStringLiteral("Varnex"))
                    + NetworkNotice());
 }
 
@@ -332,8 +340,15 @@ void CMainFrame::UpdateActions()
     UpdateTitles();
 }
 
+void CMainFrame::ShowReady()
+{
+    statusBar()->showMessage(QStringLiteral("レディ"));
+}
+
 void CMainFrame::OnSurveyingChanged(bool surveying)
 {
+    if (!surveying)
+        ShowReady();
     for (QMenu* menu : std::as_const(m_topMenus))
         menu->menuAction()->setEnabled(!surveying);
     UpdateActions();

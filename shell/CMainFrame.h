@@ -88,6 +88,7 @@ private:
     CChildFrame* AddWindow(DocumentSession& session);
     DocumentSession* ActiveSession() const;
     bool ConfirmClose(DocumentSession& session);
+    void ShowReady();
     bool ConfirmReplace(DocumentSession& session);
     // Save, Discard or Cancel for a modified map; false on Cancel or when
     // the save failed.

@@ -41,6 +41,9 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <QDialog>
+#include <QStatusBar>
+#include <QTest>
 #include <QTranslator>
 #include <QImage>
 #include <QFileInfo>
@@ -208,6 +211,48 @@ TEST(QtTranslations, StockDialogsSpeakJapanese)
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Save)->text(), QStringLiteral("保存"));
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+}
+
+TEST_F(MainFrameTest, CommandStatesFollowTheMapAtOnce)
+{
+    // A surveyed map opened from its file enables re-layout and re-wiring
+    // without a click in the map.
+    CChildFrame* surveyed = frame->NewDocument();
+    QEventLoop loop;
+    QObject::connect(&surveyed->Session().Survey(), &NetworkSurvey::ended, &loop, &QEventLoop::quit);
+    frame->Action(32794)->trigger();
+    loop.exec();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("surveyed.vxnj"));
+    ASSERT_TRUE(surveyed->Session().Save(path, nullptr));
+    ASSERT_TRUE(frame->OpenFile(path));
+    EXPECT_TRUE(frame->Action(32806)->isEnabled());
+    EXPECT_TRUE(frame->Action(32821)->isEnabled());
+
+    // The status bar comes back to ready after a prompt, and after a survey.
+    frame->statusBar()->showMessage(QStringLiteral("システムの解析"));
+    frame->statusBar()->clearMessage();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("レディ"));
+
+    // The main title marks a modified map.
+    CChildFrame* child = frame->ActiveChild();
+    child->Session().Document().SetModifiedFlag(true);
+    frame->UpdateActions();
+    EXPECT_TRUE(frame->windowTitle().contains(QStringLiteral("* - Varnex"))) << frame->windowTitle().toStdString();
+
+    // A device tool gives its button back once the device is placed.
+    QAction* tower = frame->Action(32789);
+    tower->trigger();
+    EXPECT_TRUE(tower->isChecked());
+    QWidget* viewport = child->MapView().viewport();
+    QTimer::singleShot(0, [] {
+        if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            sheet->reject();
+    });
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(viewport, QPoint(200, 220));
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 220));
+    EXPECT_FALSE(tower->isChecked());
 }
 
 TEST_F(MainFrameTest, ASurveyAsksBeforeItReplacesAnUnsavedMap)
