@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
+#include <QPen>
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
@@ -647,6 +649,11 @@ void CNetDoc::DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object)
 void CNetDoc::DrawObjects(QPainter& painter, DrawView* view)
 {
     const std::lock_guard lock(m_lock);
+    // A painter on a widget starts with the widget's colours, which a dark
+    // look turns white; the map's own texts and lines are black on paper
+    // and on screen alike.
+    painter.setPen(QPen(Qt::black));
+    painter.setBrush(Qt::NoBrush);
     for (CDrawObj* object : std::as_const(m_objects))
         object->m_bPendingDraw = true;
     const bool printing = !view || view->isPrinting();

@@ -397,6 +397,29 @@ TEST_F(MapViewTest, EscapeCancelsTheCurrentTool)
 }
 
 // Two pages side by side, a red box on the first and a blue one on the second.
+// A dark look gives widgets white text; the map's labels stay black.
+TEST_F(MapViewTest, LabelsStayBlackUnderADarkLook)
+{
+    SampleMap::build(document);
+    view->viewport()->update();
+    const auto darkPixelsShown = [this] {
+        const QImage shot = view->viewport()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                count += qGray(shot.pixel(x, y)) < 64;
+        return count;
+    };
+    const int plain = darkPixelsShown();
+    ASSERT_GT(plain, 20);
+    QPalette dark = view->palette();
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    view->setPalette(dark);
+    view->viewport()->setPalette(dark);
+    EXPECT_EQ(darkPixelsShown(), plain) << "the label's text is drawn as dark as before";
+}
+
 TEST_F(MapViewTest, PrintingPutsObjectsOnTheirPages)
 {
     auto* forest = new CDrawDomain(Rect{});
