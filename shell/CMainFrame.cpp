@@ -166,7 +166,12 @@ CChildFrame* CMainFrame::AddWindow(DocumentSession& session)
 
 CChildFrame* CMainFrame::NewDocument()
 {
-    m_sessions.push_back(std::make_unique<DocumentSession>(m_probes, m_settings, this, ++m_nUntitled));
+    return AddSession(++m_nUntitled);
+}
+
+CChildFrame* CMainFrame::AddSession(int untitledNumber)
+{
+    m_sessions.push_back(std::make_unique<DocumentSession>(m_probes, m_settings, this, untitledNumber));
     DocumentSession& session = *m_sessions.back();
     connect(&session, &DocumentSession::titleChanged, this, &CMainFrame::UpdateTitles);
     connect(&session.FrontEnd(), &GuiSurveyFrontEnd::surveyingChanged, this,
@@ -175,9 +180,26 @@ CChildFrame* CMainFrame::NewDocument()
     return AddWindow(session);
 }
 
+CChildFrame* CMainFrame::UntouchedBlank() const
+{
+    CChildFrame* child = ActiveChild();
+    if (!child)
+        return nullptr;
+    DocumentSession& session = child->Session();
+    int windows = 0;
+    for (const CChildFrame* other : Children())
+        windows += &other->Session() == &session;
+    const bool untouched = session.Path().isEmpty() && !session.Document().IsModified()
+        && session.Document().m_objects.isEmpty() && session.Survey().IsIdle() && windows == 1;
+    return untouched ? child : nullptr;
+}
+
 bool CMainFrame::OpenFile(const QString& path)
 {
-    CChildFrame* child = NewDocument();
+    // An opened map takes the place of the empty one the program started with.
+    CChildFrame* blank = UntouchedBlank();
+    // A file's window has a name: it takes no untitled number.
+    CChildFrame* child = AddSession(0);
     QString error;
     if (!child->Session().Open(path, &error)) {
         QMessageBox::warning(this, QStringLiteral("Varnex"),
@@ -189,6 +211,8 @@ bool CMainFrame::OpenFile(const QString& path)
     // The inventory tables are not kept in the file: the list builds them.
     child->ListView().BuildRows();
     AddRecent(path);
+    if (blank)
+        blank->parentWidget()->close();
     // The commands that depend on the map (re-layout, re-wiring) follow it.
     UpdateActions();
     return true;

@@ -17,6 +17,7 @@ class NetworkProbes;
 class NetworkMenu;
 class NetworkSelection;
 class QAction;
+class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -63,6 +64,7 @@ public:
     // Commands beyond the original program's, numbered apart from its own.
     static constexpr int kExportPicture = 33001;
     static constexpr int kCopyPicture = 33002;
+    static constexpr int kTabbedView = 33003;
 
     QAction* Action(int id) const { return m_actions.value(id); }
     QStringList RecentFiles() const { return m_astrRecent; }
@@ -89,6 +91,10 @@ private:
     DocumentSession* ActiveSession() const;
     bool ConfirmClose(DocumentSession& session);
     void ShowReady();
+    void ListWindows(QMenu* menu);
+    CChildFrame* AddSession(int untitledNumber);
+    // The active window when it shows an untitled map nobody touched yet.
+    CChildFrame* UntouchedBlank() const;
     bool ConfirmReplace(DocumentSession& session);
     // Save, Discard or Cancel for a modified map; false on Cancel or when
     // the save failed.
@@ -146,6 +152,8 @@ private:
     QHash<int, QAction*> m_actions;
     // What the documents took their page size from before Page Setup.
     std::optional<CNetDoc::PrinterPageSource> m_pageSourceBefore;
+    QActionGroup* m_pWindowList = nullptr;
+    QAction* m_pWindowSeparator = nullptr;
     QList<QMenu*> m_topMenus;
     QMenu* m_pRecentMenu = nullptr;
     QStringList m_astrRecent;

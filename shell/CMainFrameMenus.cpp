@@ -9,6 +9,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -48,6 +49,7 @@ const std::pair<int, const char*> kPrompts[] = {
     {32836, "ネットワーク調査設定\n調査設定ダイアログ"},
     {CMainFrame::kExportPicture, "マップ全体を PNG、SVG または PDF として保存します。\n図としてエクスポート"},
     {CMainFrame::kCopyPicture, "マップ全体を図としてクリップボードにコピーします。\n図としてコピー"},
+    {CMainFrame::kTabbedView, "ウィンドウをタブで切り替えて表示します。\nタブで表示"},
 };
 
 } // namespace
@@ -171,7 +173,13 @@ void CMainFrame::CreateWindowAndHelpMenus()
     m_topMenus.append(window);
     AddAction(window, 57650, QStringLiteral("重ねて表示(&C)"), nullptr);
     AddAction(window, 57651, QStringLiteral("並べて表示(&T)"), nullptr);
+    AddAction(window, kTabbedView, QStringLiteral("タブで表示(&B)"), nullptr);
     AddAction(window, 57648, QStringLiteral("新しいウィンドウを開く(&N)"), &CMainFrame::OnWindowNew);
+    connect(m_actions.value(kTabbedView), &QAction::triggered, m_pMdi,
+            [this] { m_pMdi->setViewMode(QMdiArea::TabbedView); });
+    // The open windows, to bring one to the front in any view mode.
+    m_pWindowList = new QActionGroup(this);
+    connect(window, &QMenu::aboutToShow, this, [this, window] { ListWindows(window); });
     connect(m_actions.value(57650), &QAction::triggered, m_pMdi, [this] {
         m_pMdi->setViewMode(QMdiArea::SubWindowView);
         m_pMdi->cascadeSubWindows();
@@ -185,6 +193,23 @@ void CMainFrame::CreateWindowAndHelpMenus()
     AddAction(help, 57664, QStringLiteral("Varnex のﾊﾞｰｼﾞｮﾝ情報(&A)..."), &CMainFrame::OnAbout);
     help->addSeparator();
     AddAction(help, 32855, QStringLiteral("トピックの検索(&H)"), &CMainFrame::OnHelp);
+}
+
+void CMainFrame::ListWindows(QMenu* menu)
+{
+    for (QAction* action : m_pWindowList->actions())
+        delete action;
+    const QList<QMdiSubWindow*> windows = m_pMdi->subWindowList();
+    if (!windows.isEmpty() && !m_pWindowSeparator)
+        m_pWindowSeparator = menu->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(++number).arg(window->windowTitle()), m_pWindowList);
+        action->setCheckable(true);
+        action->setChecked(window == m_pMdi->activeSubWindow());
+        connect(action, &QAction::triggered, m_pMdi, [this, window] { m_pMdi->setActiveSubWindow(window); });
+        menu->addAction(action);
+    }
 }
 
 void CMainFrame::CreateToolBar()

@@ -34,6 +34,7 @@
 #include <QMessageBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -253,6 +254,42 @@ TEST_F(MainFrameTest, CommandStatesFollowTheMapAtOnce)
     QTest::mouseMove(viewport, QPoint(200, 220));
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 220));
     EXPECT_FALSE(tower->isChecked());
+}
+
+TEST_F(MainFrameTest, AnOpenedMapReplacesTheUntouchedBlankAndWindowsComeBackAsTabs)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sample.vxnj"));
+    {
+        CNetDoc sample;
+        sample.m_bSnapshotsWanted = false;
+        sample.OnNewDocument();
+        SampleMap::build(sample);
+        ASSERT_TRUE(sample.OnSaveDocument(path));
+    }
+    frame->NewDocument(); // Varnex1, as at start-up
+    ASSERT_TRUE(frame->OpenFile(path));
+    QApplication::processEvents();
+    ASSERT_EQ(frame->Children().size(), 1) << "the untouched Varnex1 gave way";
+    EXPECT_EQ(frame->ActiveChild()->Session().Title(), QStringLiteral("sample.vxnj"));
+    EXPECT_EQ(frame->NewDocument()->Session().Title(), QStringLiteral("Varnex2")) << "no number skipped";
+
+    frame->Action(57651)->trigger(); // tile
+    auto* area = frame->findChild<QMdiArea*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->viewMode(), QMdiArea::SubWindowView);
+    frame->Action(CMainFrame::kTabbedView)->trigger();
+    EXPECT_EQ(area->viewMode(), QMdiArea::TabbedView);
+    QMenu* windowMenu = frame->Action(57648)->associatedObjects().isEmpty()
+        ? nullptr
+        : qobject_cast<QMenu*>(frame->Action(57648)->associatedObjects().first());
+    ASSERT_NE(windowMenu, nullptr);
+    emit windowMenu->aboutToShow();
+    QStringList listed;
+    for (QAction* action : windowMenu->actions())
+        if (action->isCheckable())
+            listed.append(action->text());
+    EXPECT_EQ(listed, (QStringList{"&1 sample.vxnj", "&2 Varnex2"}));
 }
 
 TEST_F(MainFrameTest, ASurveyAsksBeforeItReplacesAnUnsavedMap)
