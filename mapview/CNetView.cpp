@@ -26,8 +26,12 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QRubberBand>
 #include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
 
 const QString CNetView::kClipboardFormat = QStringLiteral("TAVRIN Varnex");
 
@@ -59,21 +63,57 @@ CNetView::~CNetView() = default;
 
 double CNetView::PixelsPerUnitX() const
 {
-    return viewport()->logicalDpiX() / kUnitsPerInch;
+    return viewport()->logicalDpiX() / kUnitsPerInch * m_dZoom;
 }
 
 double CNetView::PixelsPerUnitY() const
 {
-    return viewport()->logicalDpiY() / kUnitsPerInch;
+    return viewport()->logicalDpiY() / kUnitsPerInch * m_dZoom;
 }
 
 QSize CNetView::ScrollSize() const
 {
-    const auto scaled = [](qint64 units, int dpi, int pages) {
-        return int(units * dpi / qint64(kUnitsPerInch) * pages);
-    };
-    return QSize(scaled(m_document.m_sizePage.cx, viewport()->logicalDpiX(), m_document.m_nPagesX),
-                 scaled(m_document.m_sizePage.cy, viewport()->logicalDpiY(), m_document.m_nPagesY));
+    return QSize(int(double(m_document.m_sizePage.cx) * m_document.m_nPagesX * PixelsPerUnitX()),
+                 int(double(m_document.m_sizePage.cy) * m_document.m_nPagesY * PixelsPerUnitY()));
+}
+
+void CNetView::SetZoom(double zoom, std::optional<QPoint> anchor)
+{
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (zoom == m_dZoom)
+        return;
+    const QPoint at = anchor.value_or(viewport()->rect().center());
+    const Point fixed = deviceToLogical(Point{at.x(), at.y()});
+    m_dZoom = zoom;
+    UpdateScrollSizes();
+    horizontalScrollBar()->setValue(qRound(fixed.x * PixelsPerUnitX()) - at.x());
+    verticalScrollBar()->setValue(qRound(fixed.y * PixelsPerUnitY()) - at.y());
+    viewport()->update();
+    emit zoomChanged(m_dZoom);
+}
+
+void CNetView::ZoomToFit()
+{
+    m_document.UpdatePageCount();
+    const double width = double(m_document.m_sizePage.cx) * m_document.m_nPagesX;
+    const double height = double(m_document.m_sizePage.cy) * m_document.m_nPagesY;
+    if (width <= 0 || height <= 0)
+        return;
+    const double atOne = viewport()->logicalDpiX() / kUnitsPerInch;
+    const double fit = std::min(viewport()->width() / (width * atOne), viewport()->height() / (height * atOne));
+    SetZoom(fit);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void CNetView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return QAbstractScrollArea::wheelEvent(event);
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0)
+        SetZoom(m_dZoom * std::pow(kZoomStep, steps), event->position().toPoint());
+    event->accept();
 }
 
 void CNetView::UpdateScrollSizes()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "document/Geometry.h"
 #include "objects/DrawView.h"
 
@@ -66,6 +68,20 @@ public:
     void SetBackgroundColor(COLORREF color);
     void SetShowGrid(bool show);
     bool ShowsGrid() const { return m_bShowGrid; }
+
+    // Zoom, beyond the map's own 1:1: the point under anchor (viewport
+    // pixels; the centre when none) stays where it is. Printing is not
+    // affected.
+    static constexpr double kMinZoom = 0.05;
+    static constexpr double kMaxZoom = 8.0;
+    static constexpr double kZoomStep = 1.25;
+    double Zoom() const { return m_dZoom; }
+    void SetZoom(double zoom, std::optional<QPoint> anchor = std::nullopt);
+    void ZoomIn() { SetZoom(m_dZoom * kZoomStep); }
+    void ZoomOut() { SetZoom(m_dZoom / kZoomStep); }
+    void ZoomReset() { SetZoom(1.0); }
+    // The zoom that shows every page of the map in the window.
+    void ZoomToFit();
     // Embeds a file at a device point, selected; false with the reason when
     // it cannot (the program's own map files are refused).
     bool InsertFile(const QString& path, QPoint at, QString* error);
@@ -98,6 +114,7 @@ signals:
     // The drawing tool in use changed (a placed device gives back the
     // selection tool).
     void toolChanged();
+    void zoomChanged(double zoom);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -107,6 +124,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -130,6 +148,7 @@ private:
     CNetDoc& m_document;
     QList<CDrawObj*> m_selected;
     bool m_bShowGrid = true;
+    double m_dZoom = 1.0;
     COLORREF m_crGrid = kGridColor;
     bool m_bViewActive = false;
     bool m_bCaptured = false;

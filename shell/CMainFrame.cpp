@@ -335,7 +335,8 @@ void CMainFrame::UpdateActions()
         if (QAction* action = m_actions.value(id))
             action->setEnabled(on);
     };
-    for (const int id : {57602, 57603, 57604, 57607, 57609, 57856, 32772, 32779, 57648, 57650, 57651})
+    for (const int id : {57602, 57603, 57604, 57607, 57609, 57856, 32772, 32779, 57648, 57650, 57651, kZoomIn, kZoomOut,
+                         kZoomReset, kZoomFit})
         enable(id, view != nullptr);
     enable(32819, session && idle);
     enable(57634, hasSelection);
@@ -483,6 +484,30 @@ void CMainFrame::OnEditCopyPicture()
 {
     if (DocumentSession* session = ActiveSession())
         MapExport::CopyToClipboard(session->Document());
+}
+
+void CMainFrame::OnZoomIn()
+{
+    if (CChildFrame* child = ActiveChild())
+        child->MapView().ZoomIn();
+}
+
+void CMainFrame::OnZoomOut()
+{
+    if (CChildFrame* child = ActiveChild())
+        child->MapView().ZoomOut();
+}
+
+void CMainFrame::OnZoomReset()
+{
+    if (CChildFrame* child = ActiveChild())
+        child->MapView().ZoomReset();
+}
+
+void CMainFrame::OnZoomFit()
+{
+    if (CChildFrame* child = ActiveChild())
+        child->MapView().ZoomToFit();
 }
 
 void CMainFrame::OnFilePrint()

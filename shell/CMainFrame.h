@@ -65,6 +65,10 @@ public:
     static constexpr int kExportPicture = 33001;
     static constexpr int kCopyPicture = 33002;
     static constexpr int kTabbedView = 33003;
+    static constexpr int kZoomIn = 33004;
+    static constexpr int kZoomOut = 33005;
+    static constexpr int kZoomReset = 33006;
+    static constexpr int kZoomFit = 33007;
 
     QAction* Action(int id) const { return m_actions.value(id); }
     QStringList RecentFiles() const { return m_astrRecent; }
@@ -116,6 +120,10 @@ private:
     void OnFileExportCsv();
     void OnFileExportPicture();
     void OnEditCopyPicture();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnZoomReset();
+    void OnZoomFit();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();

@@ -50,6 +50,10 @@ const std::pair<int, const char*> kPrompts[] = {
     {CMainFrame::kExportPicture, "マップ全体を PNG、SVG または PDF として保存します。\n図としてエクスポート"},
     {CMainFrame::kCopyPicture, "マップ全体を図としてクリップボードにコピーします。\n図としてコピー"},
     {CMainFrame::kTabbedView, "ウィンドウをタブで切り替えて表示します。\nタブで表示"},
+    {CMainFrame::kZoomIn, "マップを拡大して表示します。\n拡大"},
+    {CMainFrame::kZoomOut, "マップを縮小して表示します。\n縮小"},
+    {CMainFrame::kZoomReset, "マップを等倍で表示します。\n等倍"},
+    {CMainFrame::kZoomFit, "マップ全体がウィンドウに収まるように表示します。\n全体を表示"},
 };
 
 } // namespace
@@ -135,6 +139,14 @@ void CMainFrame::CreateViewMenu()
     }
     menu->addSeparator();
     AddAction(menu, 32772, QStringLiteral("バックの色(&B)"), &CMainFrame::OnBackColor);
+    menu->addSeparator();
+    AddAction(menu, kZoomIn, QStringLiteral("拡大(&I)"), &CMainFrame::OnZoomIn)
+        ->setShortcuts({QKeySequence::ZoomIn, QKeySequence(QStringLiteral("Ctrl+="))});
+    AddAction(menu, kZoomOut, QStringLiteral("縮小(&O)"), &CMainFrame::OnZoomOut)->setShortcut(QKeySequence::ZoomOut);
+    AddAction(menu, kZoomReset, QStringLiteral("等倍で表示(&1)"), &CMainFrame::OnZoomReset)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    AddAction(menu, kZoomFit, QStringLiteral("マップ全体を表示(&W)"), &CMainFrame::OnZoomFit);
+    menu->addSeparator();
     QAction* grid = AddAction(menu, 32779, QStringLiteral("グリッド描画(&G)"), &CMainFrame::OnGrid);
     grid->setCheckable(true);
     grid->setChecked(true);

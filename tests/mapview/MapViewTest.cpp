@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -397,6 +398,37 @@ TEST_F(MapViewTest, EscapeCancelsTheCurrentTool)
 }
 
 // Two pages side by side, a red box on the first and a blue one on the second.
+TEST_F(MapViewTest, ZoomKeepsThePointUnderTheCursorAndFitsTheWholeMap)
+{
+    SampleMap::build(document);
+    const QPoint cursor(300, 200);
+    const Point under = view->deviceToLogical(Point{cursor.x(), cursor.y()});
+    const Point before = view->logicalToDevice(Point{under.x + 1000, under.y});
+    QWheelEvent wheel(QPointF(cursor), view->viewport()->mapToGlobal(QPointF(cursor)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_DOUBLE_EQ(view->Zoom(), CNetView::kZoomStep);
+    const Point stays = view->logicalToDevice(under);
+    EXPECT_NEAR(stays.x, cursor.x(), 2);
+    EXPECT_NEAR(stays.y, cursor.y(), 2);
+    const Point after = view->logicalToDevice(Point{under.x + 1000, under.y});
+    EXPECT_NEAR(after.x - stays.x, (before.x - cursor.x()) * CNetView::kZoomStep, 3);
+
+    view->ZoomToFit();
+    const Rect pages{0, 0, document.m_sizePage.cx * document.m_nPagesX, document.m_sizePage.cy * document.m_nPagesY};
+    const Point topLeft = view->logicalToDevice(Point{pages.left, pages.top});
+    const Point bottomRight = view->logicalToDevice(Point{pages.right, pages.bottom});
+    const QRect shown(QPoint(topLeft.x, topLeft.y), QPoint(bottomRight.x, bottomRight.y));
+    EXPECT_LE(shown.width(), view->viewport()->width() + 1);
+    EXPECT_LE(shown.height(), view->viewport()->height() + 1);
+    EXPECT_TRUE(shown.width() >= view->viewport()->width() - 2 || shown.height() >= view->viewport()->height() - 2);
+    for (int i = 0; i < 100; ++i)
+        view->ZoomOut();
+    EXPECT_DOUBLE_EQ(view->Zoom(), CNetView::kMinZoom);
+    view->ZoomReset();
+    EXPECT_DOUBLE_EQ(view->Zoom(), 1.0);
+}
+
 // A dark look gives widgets white text; the map's labels stay black.
 TEST_F(MapViewTest, LabelsStayBlackUnderADarkLook)
 {
