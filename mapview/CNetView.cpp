@@ -290,6 +290,19 @@ void CNetView::Select(CDrawObj* object, bool add)
     emit selectionChanged();
 }
 
+void CNetView::ShowObject(CDrawObj* object)
+{
+    if (!object)
+        return;
+    Select(object, false);
+    const QRect area = DeviceArea(object->m_position);
+    if (viewport()->rect().contains(area))
+        return;
+    const QPoint centre = area.center() - viewport()->rect().center();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + centre.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + centre.y());
+}
+
 void CNetView::SelectWithinRect(const QRect& device)
 {
     const Point topLeft = deviceToLogical(Point{device.left(), device.top()});

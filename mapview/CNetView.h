@@ -53,6 +53,9 @@ public:
     void SelectWithinRect(const QRect& device);
     void CloneSelection();
     void SelectAll();
+    // Selects the object alone and scrolls it into the middle of the view
+    // unless it is in view already.
+    void ShowObject(CDrawObj* object);
     void InvalidateSelection();
 
     // Commands.

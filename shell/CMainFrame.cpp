@@ -22,6 +22,8 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
+#include "mapview/DeviceFinder.h"
+#include "shell/FindBar.h"
 #include "shell/MapExport.h"
 #include "shell/DeviceTools.h"
 #include "shell/DocumentSession.h"
@@ -336,7 +338,7 @@ void CMainFrame::UpdateActions()
             action->setEnabled(on);
     };
     for (const int id : {57602, 57603, 57604, 57607, 57609, 57856, 32772, 32779, 57648, 57650, 57651, kZoomIn, kZoomOut,
-                         kZoomReset, kZoomFit})
+                         kZoomReset, kZoomFit, kFind})
         enable(id, view != nullptr);
     enable(32819, session && idle);
     enable(57634, hasSelection);
@@ -484,6 +486,23 @@ void CMainFrame::OnEditCopyPicture()
 {
     if (DocumentSession* session = ActiveSession())
         MapExport::CopyToClipboard(session->Document());
+}
+
+void CMainFrame::OnFind()
+{
+    if (!m_pFindBar) {
+        m_pFindBar = new FindBar(this);
+        addToolBar(Qt::BottomToolBarArea, m_pFindBar);
+        connect(m_pFindBar, &FindBar::searchRequested, this, [this](const QString& text) {
+            DocumentSession* session = ActiveSession();
+            m_pFindBar->SetMatches(session ? DeviceFinder::Matches(session->Document(), text) : QList<CDrawSys*>());
+        });
+        connect(m_pFindBar, &FindBar::found, this, [this](CDrawSys* device) {
+            if (CChildFrame* child = ActiveChild(); child && device)
+                child->MapView().ShowObject(device);
+        });
+    }
+    m_pFindBar->Start();
 }
 
 void CMainFrame::OnZoomIn()

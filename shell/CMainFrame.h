@@ -17,6 +17,7 @@ class NetworkProbes;
 class NetworkMenu;
 class NetworkSelection;
 class QAction;
+class FindBar;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
@@ -69,6 +70,7 @@ public:
     static constexpr int kZoomOut = 33005;
     static constexpr int kZoomReset = 33006;
     static constexpr int kZoomFit = 33007;
+    static constexpr int kFind = 33008;
 
     QAction* Action(int id) const { return m_actions.value(id); }
     QStringList RecentFiles() const { return m_astrRecent; }
@@ -124,6 +126,7 @@ private:
     void OnZoomOut();
     void OnZoomReset();
     void OnZoomFit();
+    void OnFind();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
@@ -161,6 +164,7 @@ private:
     // What the documents took their page size from before Page Setup.
     std::optional<CNetDoc::PrinterPageSource> m_pageSourceBefore;
     QActionGroup* m_pWindowList = nullptr;
+    FindBar* m_pFindBar = nullptr;
     QAction* m_pWindowSeparator = nullptr;
     QList<QMenu*> m_topMenus;
     QMenu* m_pRecentMenu = nullptr;

@@ -50,6 +50,7 @@ const std::pair<int, const char*> kPrompts[] = {
     {CMainFrame::kExportPicture, "マップ全体を PNG、SVG または PDF として保存します。\n図としてエクスポート"},
     {CMainFrame::kCopyPicture, "マップ全体を図としてクリップボードにコピーします。\n図としてコピー"},
     {CMainFrame::kTabbedView, "ウィンドウをタブで切り替えて表示します。\nタブで表示"},
+    {CMainFrame::kFind, "ホスト名、IPアドレスまたはMACアドレスで機器を探します。\n機器の検索"},
     {CMainFrame::kZoomIn, "マップを拡大して表示します。\n拡大"},
     {CMainFrame::kZoomOut, "マップを縮小して表示します。\n縮小"},
     {CMainFrame::kZoomReset, "マップを等倍で表示します。\n等倍"},
@@ -111,6 +112,8 @@ void CMainFrame::CreateEditMenu()
     AddAction(menu, 57634, QStringLiteral("コピー(&C)"), &CMainFrame::OnEditCopy);
     AddAction(menu, 57637, QStringLiteral("貼り付け(&P)"), &CMainFrame::OnEditPaste);
     AddAction(menu, kCopyPicture, QStringLiteral("マップを図としてコピー"), &CMainFrame::OnEditCopyPicture);
+    menu->addSeparator();
+    AddAction(menu, kFind, QStringLiteral("機器の検索(&F)..."), &CMainFrame::OnFind)->setShortcut(QKeySequence::Find);
     menu->addSeparator();
     AddAction(menu, 57856, QStringLiteral("オブジェクトの作成と貼り付け(&N)..."),
               &CMainFrame::OnEditInsertObject);

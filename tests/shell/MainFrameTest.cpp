@@ -8,6 +8,9 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
+#include "mapview/DeviceFinder.h"
+#include "objects/CDrawNic.h"
+#include "shell/FindBar.h"
 #include "shell/MapExport.h"
 #include "shell/QtTranslations.h"
 #include "propsheet/CObjPage7.h"
@@ -290,6 +293,36 @@ TEST_F(MainFrameTest, AnOpenedMapReplacesTheUntouchedBlankAndWindowsComeBackAsTa
         if (action->isCheckable())
             listed.append(action->text());
     EXPECT_EQ(listed, (QStringList{"&1 sample.vxnj", "&2 Varnex2"}));
+}
+
+TEST_F(MainFrameTest, FindSelectsADeviceByNameAddressOrMac)
+{
+    CChildFrame* child = frame->NewDocument();
+    CNetDoc& document = child->Session().Document();
+    SampleMap::build(document);
+    CDrawSys* device = nullptr;
+    for (CDrawObj* object : document.m_objects)
+        if (typeid(*object) == typeid(CDrawSys) && !static_cast<CDrawSys*>(object)->m_nics.isEmpty()
+            && static_cast<CDrawSys*>(object)->m_strFqdn.contains(QLatin1Char('.')))
+            device = static_cast<CDrawSys*>(object);
+    ASSERT_NE(device, nullptr);
+    const auto* nic = static_cast<const CDrawNic*>(device->m_nics.first());
+    const QString mac = nic->m_strMac.toUpper().replace(QLatin1Char('-'), QLatin1Char(':'));
+    for (const QString& text : {device->m_strFqdn.section(QLatin1Char('.'), 0, 0).toUpper(),
+                                CDrawNic::DottedAddress(nic->m_adwAddresses.first()), mac}) {
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_TRUE(DeviceFinder::Matches(document, text).contains(device));
+    }
+    EXPECT_TRUE(DeviceFinder::Matches(document, QStringLiteral("no-such-host")).isEmpty());
+
+    frame->Action(CMainFrame::kFind)->trigger();
+    auto* bar = frame->findChild<FindBar*>();
+    ASSERT_NE(bar, nullptr);
+    bar->Field()->setText(device->m_strFqdn);
+    EXPECT_EQ(child->MapView().selection(), QList<CDrawObj*>{device});
+    EXPECT_TRUE(bar->Status().startsWith(QStringLiteral("1 / "))) << bar->Status().toStdString();
+    bar->Field()->setText(QStringLiteral("no-such-host"));
+    EXPECT_EQ(bar->Status(), QStringLiteral("見つかりません"));
 }
 
 TEST_F(MainFrameTest, ASurveyAsksBeforeItReplacesAnUnsavedMap)
