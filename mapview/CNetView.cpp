@@ -29,6 +29,7 @@
 #include <QWheelEvent>
 #include <QRubberBand>
 #include <QScrollBar>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -418,10 +419,34 @@ void CNetView::OnEditPaste()
     } catch (const ArchiveException&) {
         return;
     }
+    OffsetFromOriginals();
     m_document.SetModifiedFlag(true);
     m_document.SaveSnapshot();
     InvalidateSelection();
     emit selectionChanged();
+}
+
+void CNetView::OffsetFromOriginals()
+{
+    // A copy pasted onto its original (or an earlier copy) steps down and
+    // to the right, so the user sees that it arrived.
+    constexpr qint32 kStep = 100; // 10 mm
+    constexpr int kMaxSteps = 50;
+    QSet<QPair<qint32, qint32>> taken;
+    for (const CDrawObj* object : std::as_const(m_document.m_objects))
+        if (!m_selected.contains(object))
+            taken.insert({object->m_position.left, object->m_position.top});
+    for (int step = 0; step < kMaxSteps; ++step) {
+        bool onTop = false;
+        for (const CDrawObj* object : std::as_const(m_selected))
+            onTop = onTop || taken.contains({object->m_position.left + step * kStep, object->m_position.top + step * kStep});
+        if (onTop)
+            continue;
+        if (step > 0)
+            for (CDrawObj* object : std::as_const(m_selected))
+                object->MoveTo(object->m_position.translated(step * kStep, step * kStep), this);
+        return;
+    }
 }
 
 void CNetView::MoveInList(CDrawObj* object, qsizetype to)

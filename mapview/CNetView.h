@@ -144,6 +144,7 @@ private:
     void ForgetSelection();
     void PruneSelection();
     void MoveInList(CDrawObj* object, qsizetype to);
+    void OffsetFromOriginals();
     double PixelsPerUnitX() const;
     double PixelsPerUnitY() const;
     static int Flags(const QMouseEvent* event);

@@ -145,6 +145,10 @@ void CSelectTool::ButtonUp(CNetView& view, int flags, QPoint point)
             view.SelectWithinRect(QRect(s_ptDown, s_ptLast).normalized());
         } else if (s_nSelectMode != none) {
             view.GetDocument().UpdateAllViews(0, nullptr);
+            // A move or a resize is one undo step of its own (a drawing
+            // tool that hands over here has recorded its own).
+            if (point != s_ptDown && s_nActiveShape == 0)
+                view.GetDocument().SaveSnapshot();
         }
     }
     CDrawTool::ButtonUp(view, flags, point);

@@ -293,6 +293,9 @@ TEST_F(MapViewTest, PastingTwiceGivesTwoIndependentCopiesInAnyDocument)
     ASSERT_EQ(second.size(), 1);
     EXPECT_NE(first.first(), second.first());
     EXPECT_NE(first.first(), device);
+    // Each copy steps away from the one before, so the user sees it.
+    EXPECT_EQ(first.first()->m_position, device->m_position.translated(100, 100));
+    EXPECT_EQ(second.first()->m_position, device->m_position.translated(200, 200));
     const qsizetype perCopy = (document.m_objects.size() - objectsBefore) / 2;
     EXPECT_EQ(document.m_objects.size(), objectsBefore + 2 * perCopy);
     EXPECT_EQ(perCopy, 1 + qsizetype(device->AttachedObjects().size()) + device->m_nics.size())
@@ -307,6 +310,7 @@ TEST_F(MapViewTest, PastingTwiceGivesTwoIndependentCopiesInAnyDocument)
     CNetView otherView(other);
     otherView.OnEditPaste();
     ASSERT_EQ(otherView.selection().size(), 1);
+    EXPECT_EQ(otherView.selection().first()->m_position, device->m_position) << "nothing to step away from";
     EXPECT_EQ(other.m_objects.size(), perCopy);
     EXPECT_EQ(otherView.selection().first()->m_pDocument, &other);
 }
@@ -398,6 +402,19 @@ TEST_F(MapViewTest, EscapeCancelsTheCurrentTool)
 }
 
 // Two pages side by side, a red box on the first and a blue one on the second.
+TEST_F(MapViewTest, AMoveIsOneUndoStep)
+{
+    CDrawRect* rect = AddRect(Rect{200, 200, 600, 600});
+    document.SaveSnapshot();
+    const QByteArray before = document.SaveContents();
+    const Point corner = view->logicalToDevice(Point{400, 400});
+    Drag(QPoint(corner.x, corner.y), QPoint(corner.x + 80, corner.y + 40));
+    ASSERT_NE(rect->m_position, (Rect{200, 200, 600, 600})) << "the drag moved it";
+    ASSERT_TRUE(document.CanUndo());
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.SaveContents(), before);
+}
+
 TEST_F(MapViewTest, ZoomKeepsThePointUnderTheCursorAndFitsTheWholeMap)
 {
     SampleMap::build(document);
