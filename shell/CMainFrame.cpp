@@ -213,8 +213,13 @@ bool CMainFrame::OpenFile(const QString& path)
     // The inventory tables are not kept in the file: the list builds them.
     child->ListView().BuildRows();
     AddRecent(path);
-    if (blank)
-        blank->parentWidget()->close();
+    if (blank) {
+        // Deleted now: its session goes with the frame, possibly before a
+        // deferred deletion would run.
+        QWidget* window = blank->parentWidget();
+        m_pMdi->removeSubWindow(window);
+        delete window;
+    }
     // The commands that depend on the map (re-layout, re-wiring) follow it.
     UpdateActions();
     return true;

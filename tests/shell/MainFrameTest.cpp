@@ -120,6 +120,9 @@ TEST_F(MainFrameTest, MenusToolbarAndPromptsAreThoseOfTheProgram)
     EXPECT_EQ(frame->Action(32794)->statusTip(), "システムの解析");
     EXPECT_EQ(frame->Action(32794)->toolTip(), "システム解析");
     EXPECT_EQ(frame->Action(32779)->statusTip(), "グリッドラインを描画します。");
+    for (const int stock : {57600, 57601, 57602, 57603, 57604, 57606, 57607, 57609, 57643, 57644, 57635, 57634, 57637})
+        EXPECT_FALSE(frame->Action(stock)->statusTip().isEmpty()) << stock;
+    EXPECT_EQ(frame->Action(57603)->toolTip(), "上書き保存");
     EXPECT_EQ(frame->Action(57635)->shortcuts(),
               (QList<QKeySequence>{QKeySequence("Ctrl+X"), QKeySequence("Del")}));
     EXPECT_EQ(frame->Action(57643)->shortcuts().first(), QKeySequence("Ctrl+Z"));
