@@ -170,22 +170,32 @@ void CNetView::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     painter.scale(PixelsPerUnitX(), PixelsPerUnitY());
-    if (m_bShowGrid)
-        DrawGrid(painter, m_document, m_crGrid);
     const Point topLeft = deviceToLogical(Point{clip.left() - 1, clip.top() - 1});
     const Point bottomRight = deviceToLogical(Point{clip.right() + 2, clip.bottom() + 2});
     m_rcPaintLogical = Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    if (m_bShowGrid)
+        DrawGrid(painter, m_document, m_crGrid, m_rcPaintLogical, PixelsPerUnitX());
     m_bPainting = true;
     m_document.DrawObjects(painter, this);
     m_bPainting = false;
 }
 
-void CNetView::DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF grid)
+void CNetView::DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF grid, const Rect& visible,
+                        double pixelsPerUnit)
 {
+    constexpr qint64 kSpacing = 100; // 1 cm
+    constexpr double kMinPixels = 4.0; // closer lines would only grey the map
     const qint64 width = qint64(document.m_sizePage.cx) * document.m_nPagesX;
     const qint64 height = qint64(document.m_sizePage.cy) * document.m_nPagesY;
-    if (width / 100 < 1)
+    if (width / kSpacing < 1 || kSpacing * pixelsPerUnit < kMinPixels)
         return;
+    // Only the lines that cross the painted area, each drawn whole so its
+    // dashes keep their places while scrolling.
+    const Rect area = visible.normalized();
+    const qint64 firstX = std::max<qint64>(1, area.left / kSpacing);
+    const qint64 lastX = std::min<qint64>(width / kSpacing, area.right / kSpacing + 1);
+    const qint64 firstY = std::max<qint64>(1, area.top / kSpacing);
+    const qint64 lastY = std::min<qint64>(height / kSpacing - 1, area.bottom / kSpacing + 1);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     QPen pen(GdiMapping::color(grid), 0, Qt::DashLine);
@@ -193,10 +203,10 @@ void CNetView::DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF gri
     painter.setPen(pen);
     painter.setBackground(GdiMapping::color(document.m_crBackground));
     painter.setBackgroundMode(Qt::OpaqueMode);
-    for (qint64 k = 1; k <= width / 100; ++k)
-        painter.drawLine(QLineF(100.0 * k, 0, 100.0 * k, height));
-    for (qint64 k = 1; k <= height / 100 - 1; ++k)
-        painter.drawLine(QLineF(0, 100.0 * k, width, 100.0 * k));
+    for (qint64 k = firstX; k <= lastX; ++k)
+        painter.drawLine(QLineF(double(kSpacing * k), 0, double(kSpacing * k), double(height)));
+    for (qint64 k = firstY; k <= lastY; ++k)
+        painter.drawLine(QLineF(0, double(kSpacing * k), double(width), double(kSpacing * k)));
     painter.restore();
 }
 

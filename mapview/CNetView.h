@@ -105,8 +105,10 @@ public:
     // The rubber band of the select tool, in device units; empty hides it.
     void ShowFocusRect(const QRect& device);
 
-    // The page grid for the given painter in map units.
-    static void DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF grid);
+    // The page grid for a painter in map units: the grid lines that cross the visible area (map units); none when
+    // they would stand closer than a few pixels.
+    static void DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF grid, const Rect& visible,
+                         double pixelsPerUnit);
     // The scrollable area in device pixels.
     QSize ScrollSize() const;
 

@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPicture>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QWheelEvent>
@@ -444,6 +445,31 @@ TEST_F(MapViewTest, ZoomKeepsThePointUnderTheCursorAndFitsTheWholeMap)
     EXPECT_DOUBLE_EQ(view->Zoom(), CNetView::kMinZoom);
     view->ZoomReset();
     EXPECT_DOUBLE_EQ(view->Zoom(), 1.0);
+}
+
+// The grid draws the lines of the painted area only, and none where they
+// would stand a few pixels apart.
+TEST_F(MapViewTest, TheGridDrawsOnlyTheLinesItCanShow)
+{
+    document.m_sizePage = Size{2000, 3000};
+    document.m_nPagesX = 3;
+    document.m_nPagesY = 2;
+    // The size of what the grid records, beyond an empty recording.
+    const auto lines = [this](const Rect& visible, double pixelsPerUnit) {
+        QPicture empty;
+        QPainter(&empty).end();
+        QPicture picture;
+        QPainter painter(&picture);
+        CNetView::DrawGrid(painter, document, 0x00C0C0C0, visible, pixelsPerUnit);
+        painter.end();
+        return int(picture.size()) - int(empty.size());
+    };
+    const int everything = lines(Rect{0, 0, 6000, 6000}, 0.4);
+    const int part = lines(Rect{1000, 1000, 1500, 1400}, 0.4);
+    EXPECT_GT(everything, 0);
+    EXPECT_GT(part, 0);
+    EXPECT_LT(part * 5, everything) << "a small area draws a small part of the grid";
+    EXPECT_EQ(lines(Rect{0, 0, 6000, 6000}, 0.02), 0) << "lines 2 pixels apart are not drawn";
 }
 
 // A dark look gives widgets white text; the map's labels stay black.
