@@ -505,6 +505,15 @@ TEST_F(MainFrameTest, Screenshots)
     ASSERT_TRUE(frame->OpenFile(map));
     Wait(100);
     EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/main-window.png")));
+    frame->Action(CMainFrame::kZoomFit)->trigger();
+    Wait(100);
+    EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/whole-map.png")));
+    frame->Action(CMainFrame::kZoomReset)->trigger();
+    frame->Action(CMainFrame::kFind)->trigger();
+    frame->findChild<FindBar*>()->Field()->setText(QStringLiteral("pc-soumu"));
+    Wait(100);
+    EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/find-bar.png")));
+    frame->findChild<FindBar*>()->hide();
 
     QPrinter printer(QPrinter::HighResolution);
     QPrintPreviewWidget preview(&printer);
