@@ -25,6 +25,7 @@
 #include "mapview/DeviceFinder.h"
 #include "shell/FindBar.h"
 #include "shell/MapExport.h"
+#include "shell/MapPreviewDialog.h"
 #include "shell/DeviceTools.h"
 #include "shell/DocumentSession.h"
 #include "shell/HelpPages.h"
@@ -559,19 +560,18 @@ void CMainFrame::OnFilePrintPreview()
         return;
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    CChildFrame* child = ActiveChild();
+    if (!child || !child->ListView().hasFocus()) {
+        // A map's pages are drawn one at a time, when shown.
+        MapPreviewDialog(session->Document(), *m_printer, this).exec();
+        return;
+    }
     QPrintPreviewDialog preview(m_printer.get(), this);
     preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
-    CChildFrame* child = ActiveChild();
-    if (child && child->ListView().hasFocus()) {
-        child->ListView().AskAboutEmptyColumns();
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [session, child](QPrinter* printer) {
-            ListPrinter(child->ListView().Model(), session->Title()).Print(*printer, true);
-        });
-    } else {
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [session](QPrinter* printer) {
-            MapPrinter(session->Document()).Print(*printer);
-        });
-    }
+    child->ListView().AskAboutEmptyColumns();
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [session, child](QPrinter* printer) {
+        ListPrinter(child->ListView().Model(), session->Title()).Print(*printer, true);
+    });
     preview.exec();
 }
 

@@ -12,6 +12,8 @@
 #include "objects/CDrawNic.h"
 #include "shell/FindBar.h"
 #include "shell/MapExport.h"
+#include "shell/MapPreviewDialog.h"
+#include "objects/CDrawRect.h"
 #include "shell/QtTranslations.h"
 #include "propsheet/CObjPage7.h"
 #include "propsheet/CObjPage8.h"
@@ -326,6 +328,27 @@ TEST_F(MainFrameTest, FindSelectsADeviceByNameAddressOrMac)
     EXPECT_TRUE(bar->Status().startsWith(QStringLiteral("1 / "))) << bar->Status().toStdString();
     bar->Field()->setText(QStringLiteral("no-such-host"));
     EXPECT_EQ(bar->Status(), QStringLiteral("見つかりません"));
+}
+
+TEST_F(MainFrameTest, PrintPreviewDrawsOnlyThePageShown)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    SampleMap::build(document);
+    // Spread far: many pages.
+    auto* far = new CDrawRect(Rect{40000, 60000, 40400, 60400});
+    document.AddObject(far);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    MapPreviewDialog preview(document, printer);
+    ASSERT_GT(preview.PageCount(), 20);
+    EXPECT_EQ(preview.CurrentPage(), 1);
+    const QImage first = preview.PageImage();
+    EXPECT_FALSE(first.isNull());
+    preview.ShowPage(preview.PageCount());
+    EXPECT_EQ(preview.CurrentPage(), preview.PageCount());
+    EXPECT_NE(preview.PageImage(), first) << "the last page shows the far rectangle, not the first page";
+    EXPECT_EQ(preview.PageImage().size(), first.size()) << "one page at a time, each the sheet's size";
 }
 
 TEST_F(MainFrameTest, ASurveyAsksBeforeItReplacesAnUnsavedMap)
