@@ -1,5 +1,7 @@
 #include "HostInventory.h"
 
+#include "mapbuild/SubstringIndex.h"
+
 #include "document/CNetDoc.h"
 #include "objects/AsciiText.h"
 #include "objects/CDrawConnect.h"
@@ -108,6 +110,10 @@ bool HostInventory::Build(const CNetDoc& document, const QList<Device>& devices)
         m_astrLines.clear();
         return false;
     }
+    // Devices are matched to hosts by their names within the host names.
+    SubstringIndex names;
+    for (qsizetype i = 0; i < devices.size(); ++i)
+        names.Add(devices.at(i).name, int(i));
     for (const CDrawObj* object : document.m_objects) {
         if (!object->IsKindOf(CDrawSys::StaticClass()) || object->IsKindOf(CDrawText::StaticClass())
             || object->IsKindOf(CDrawConnect::StaticClass())
@@ -116,21 +122,18 @@ bool HostInventory::Build(const CNetDoc& document, const QList<Device>& devices)
         const auto& host = static_cast<const CDrawSys&>(*object);
         if (host.m_strFqdn.isEmpty() || host.m_pOwnerSys)
             continue;
-        AddHost(host, devices);
+        AddHost(host, devices, names);
     }
     Assemble();
     return true;
 }
 
-void HostInventory::AddHost(const CDrawSys& host, const QList<Device>& devices)
+void HostInventory::AddHost(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names)
 {
     const QStringList* label = MainLabel(host);
-    const Device* device = nullptr;
-    for (const Device& candidate : devices)
-        if (!candidate.name.isEmpty() && host.m_strFqdn.contains(candidate.name)) {
-            device = &candidate;
-            break;
-        }
+    // The first device, in the search's order, whose name is in the host's.
+    const int first = names.FirstWithin(host.m_strFqdn);
+    const Device* device = first >= 0 ? &devices.at(first) : nullptr;
     AddHostRow(host, label, device);
     const QString& fqdn = host.m_strFqdn;
     for (qsizetype n = 1; n < host.m_astrRoles.size(); ++n)
@@ -138,7 +141,7 @@ void HostInventory::AddHost(const CDrawSys& host, const QList<Device>& devices)
     AddProcessors(fqdn, label, IsPrinter(host));
     AddDisks(fqdn, label);
     AddInterfaces(host);
-    AddResources(host, devices);
+    AddResources(host, devices, names);
     AddWmiSection(host, kProduct, QStringLiteral("Product"), kProductProperties);
     AddWmiSection(host, kFixEngin, QStringLiteral("QuickFixEngineering"), kFixProperties);
     AddWmiSection(host, kLoginProf, QStringLiteral("NetworkLoginProfile"), kLoginProperties);
@@ -217,15 +220,14 @@ void HostInventory::AddInterfaces(const CDrawSys& host)
     }
 }
 
-void HostInventory::AddResources(const CDrawSys& host, const QList<Device>& devices)
+void HostInventory::AddResources(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names)
 {
     if (!IsPrinter(host)) {
         m_tables[kRes].append(host.m_strFqdn + QStringLiteral(",,,"));
         return;
     }
-    for (const Device& device : devices) {
-        if (device.name.isEmpty() || !host.m_strFqdn.contains(device.name))
-            continue;
+    for (const int index : names.Within(host.m_strFqdn)) {
+        const Device& device = devices.at(index);
         for (qsizetype n = 0; n < device.categories.size(); ++n) {
             const bool first = n == 0;
             m_tables[kRes].append(QStringList{host.m_strFqdn, device.categories.at(n),

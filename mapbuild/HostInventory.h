@@ -7,6 +7,7 @@
 #include <array>
 
 class CDrawSys;
+class SubstringIndex;
 class CNetDoc;
 
 // The host inventory as comma-separated tables: one row per host (FQDN_TABLE)
@@ -52,12 +53,12 @@ public:
 
 private:
     void Reset();
-    void AddHost(const CDrawSys& host, const QList<Device>& devices);
+    void AddHost(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names);
     void AddHostRow(const CDrawSys& host, const QStringList* label, const Device* device);
     void AddProcessors(const QString& fqdn, const QStringList* label, bool printer);
     void AddDisks(const QString& fqdn, const QStringList* label);
     void AddInterfaces(const CDrawSys& host);
-    void AddResources(const CDrawSys& host, const QList<Device>& devices);
+    void AddResources(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names);
     void AddWmiSection(const CDrawSys& host, int table, const QString& section,
                        const QStringList& properties);
     void Assemble();

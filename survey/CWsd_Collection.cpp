@@ -1,5 +1,7 @@
 #include "CWsd_Collection.h"
 
+#include "mapbuild/SubstringIndex.h"
+
 namespace {
 
 enum Pattern {
@@ -14,15 +16,6 @@ enum Pattern {
     kComputerInfo,
     kManufacturer,
 };
-
-bool containsAny(const QString& identity, const QStringList& seen)
-{
-    for (const QString& earlier : seen) {
-        if (identity.contains(earlier))
-            return true;
-    }
-    return false;
-}
 
 bool isLineBreak(QChar c)
 {
@@ -59,7 +52,8 @@ const std::array<QString, CWsd_Collection::kKeyPatternCount>& CWsd_Collection::K
 QList<CWsd_Collection> CWsd_Collection::GroupDumpLines(const QStringList& lines)
 {
     QList<CWsd_Collection> records;
-    QStringList seen;
+    // An identity that contains an earlier one is that device again.
+    SubstringIndex seen;
     bool collecting = false;
     for (const QString& line : lines) {
         if (PatternOf(line) != kIdentity) {
@@ -70,10 +64,10 @@ QList<CWsd_Collection> CWsd_Collection::GroupDumpLines(const QStringList& lines)
         const QString identity = LineValue(line);
         // Every text contains the empty one: an empty identity would swallow
         // every device after it.
-        collecting = !identity.isEmpty() && !containsAny(identity, seen);
+        collecting = !identity.isEmpty() && seen.FirstWithin(identity) < 0;
         if (!collecting)
             continue;
-        seen.append(identity);
+        seen.Add(identity, int(records.size()));
         records.append(CWsd_Collection());
         records.last().m_astrLines.append(line);
     }
