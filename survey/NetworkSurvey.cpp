@@ -1,5 +1,7 @@
 #include "NetworkSurvey.h"
 
+#include <QThread>
+
 #include "document/CNetDoc.h"
 #include "objects/CDrawSys.h"
 #include "objects/CDrawText.h"
@@ -84,6 +86,8 @@ void NetworkSurvey::PickUp()
     m_bSurveyIdle = false;
     m_bStopRequested = false;
     m_nUnsurveyed = 0;
+    m_nRunning = 0;
+    m_nPeakRunning = 0;
     m_document.m_astrWsdNames.clear();
     m_document.m_survey.DeviceDumpLines.clear();
     m_frontEnd.RepaintMap();
@@ -303,8 +307,16 @@ void NetworkSurvey::ResumeAll()
 // given up, and counted, so that the survey still comes to its end.
 void NetworkSurvey::Resume(CTh_Worker* worker)
 {
-    if (worker->Start())
+    // Beyond the limit a thread waits for a running one to end; a stopped
+    // survey's threads end at once, so they need no place.
+    if (!m_bStopRequested && m_nRunning >= RunningLimit()) {
+        m_waiting.append(worker);
         return;
+    }
+    if (worker->Start()) {
+        m_nPeakRunning = std::max(m_nPeakRunning, ++m_nRunning);
+        return;
+    }
     if (m_bStopRequested) {
         RemoveWorker(worker);
         return;
@@ -320,6 +332,7 @@ void NetworkSurvey::RetryDeferred()
 {
     while (!m_deferred.isEmpty() && !m_bStopRequested && m_deferred.first()->Start()) {
         m_deferred.removeFirst();
+        m_nPeakRunning = std::max(m_nPeakRunning, ++m_nRunning);
         m_sinceLastStart.restart();
     }
     if (m_deferred.isEmpty())
@@ -404,6 +417,7 @@ void NetworkSurvey::Stop()
     m_reports.WakeAll();
     // Threads not started yet start now and end at once.
     ResumeAll();
+    StartWaiting();
     DropDeferred();
 }
 
@@ -435,6 +449,23 @@ void NetworkSurvey::Reap(quint64 id)
         return;
     it->second->Join();
     m_threads.erase(it);
+    m_nRunning = std::max(0, m_nRunning - 1);
+    StartWaiting();
+}
+
+int NetworkSurvey::RunningLimit() const
+{
+    if (m_settings.RunningThreadLimit > 0)
+        return m_settings.RunningThreadLimit;
+    // Enough to wait on many slow hosts at once, far from a user's
+    // process limit.
+    return std::clamp(32 * QThread::idealThreadCount(), 64, 256);
+}
+
+void NetworkSurvey::StartWaiting()
+{
+    while (!m_waiting.isEmpty() && (m_bStopRequested || m_nRunning < RunningLimit()))
+        Resume(m_waiting.takeFirst());
 }
 
 void NetworkSurvey::JoinAll()

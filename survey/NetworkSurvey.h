@@ -67,6 +67,8 @@ public:
     int LiveThreads() const { return int(m_threads.size()); }
     // Hosts of the last survey whose thread the system never let start.
     int Unsurveyed() const { return m_nUnsurveyed; }
+    // The most host threads that ran at the same time in the last survey.
+    int PeakRunning() const { return m_nPeakRunning; }
 
     // For the survey threads.
     const NetworkProbes& Probes() const { return m_probes; }
@@ -101,6 +103,10 @@ private:
     void Launch();
     void AddThread(std::unique_ptr<CTh_Worker> thread);
     void ResumeNext();
+    // The running-thread limit in effect, and the waiting threads started
+    // as far as it allows.
+    int RunningLimit() const;
+    void StartWaiting();
     void ResumeAll();
     void RetryDeferred();
     void OrderSurveyObjects();
@@ -151,6 +157,10 @@ private:
     QTimer m_retryTimer;
     QElapsedTimer m_sinceLastStart;
     int m_nUnsurveyed = 0;
+    // Threads waiting for a running one to end (the running-thread limit).
+    QList<CTh_Worker*> m_waiting;
+    int m_nRunning = 0;
+    int m_nPeakRunning = 0;
 
     SurveyProgress m_progress;
     SurveyReportChannel m_reports;

@@ -28,6 +28,9 @@ public:
     // Wire hosts whose gateway is unknown to the gateway of the surveying
     // machine's subnet they are on (0: leave them unwired).
     quint32 SurveyorGatewayWiring = 1;
+    // How many host threads may run at once; 0 sizes it to the machine.
+    // The threads still start in the same order and report the same.
+    int RunningThreadLimit = 0;
     QString ProvisionedAccount;
     QString ProvisionedPassword;
     bool WmiAvailable = true;

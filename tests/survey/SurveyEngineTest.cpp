@@ -519,3 +519,26 @@ TEST_F(SurveyEngine, HostsOnTheSurveyorsSubnetAreWiredToItsGatewayUnlessTurnedOf
         EXPECT_EQ(far->m_nics.first()->GetGateway(), 0u);
     }
 }
+
+// With a limit on the threads running at once every host is still
+// surveyed, in the same order, and no more threads run than allowed.
+TEST_F(SurveyEngine, TheRunningThreadLimitHoldsAndEveryHostIsSurveyed)
+{
+    SimulatedLan lan;
+    for (int n = 0; n < 60; ++n)
+        lan.Computer(QStringLiteral("PC%1").arg(n, 3, 10, QLatin1Char('0')), QStringLiteral("10.77.3.%1").arg(n + 1),
+                     QStringLiteral("Domain:CORP"));
+    lan.Probe(QStringLiteral("serverInfo"), 20);
+    const auto network = lan.Build();
+    settings.RunningThreadLimit = 6;
+    NetworkSurvey survey(document, *network, settings, frontEnd);
+    EXPECT_EQ(Run(survey), std::vector{Ending::Finished});
+    EXPECT_LE(survey.PeakRunning(), 6);
+    EXPECT_GE(survey.PeakRunning(), 2) << "the threads still run side by side";
+    EXPECT_EQ(survey.Unsurveyed(), 0);
+    int computers = 0;
+    for (const CDrawSys* system : Systems())
+        computers += system->m_strUncName.startsWith(QStringLiteral("\\\\PC"));
+    EXPECT_EQ(computers, 60);
+    EXPECT_EQ(document.m_astrSurveyHosts.first(), QStringLiteral("\\\\PC000"));
+}
