@@ -78,6 +78,6 @@ void BM_Survey(benchmark::State& state)
     }
     state.counters["peak_MiB"] = PeakResidentMiB();
 }
-BENCHMARK(BM_Survey)->Args({200, 0})->Args({2000, 0})->Args({2000, 1})->Args({10000, 0})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Survey)->Args({200, 0})->Args({2000, 0})->Args({2000, 1})->Args({10000, 0})->Args({50000, 0})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
