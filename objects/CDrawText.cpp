@@ -1,5 +1,7 @@
 #include "CDrawText.h"
 
+#include "GdiMapping.h"
+
 #include "CDrawNic.h"
 #include "document/Archive.h"
 #include "document/CNetDoc.h"
@@ -237,6 +239,10 @@ void CDrawText::Draw(QPainter& painter)
     painter.setFont(m_logfont.toFont());
     Relayout(&painter);
     const Rect r = m_position.normalized();
+    // A device's label lies above the wires: they pass under its text, not
+    // through it.
+    if (m_pDocument && (m_pLabelSys || m_pLabelNic))
+        painter.fillRect(QRectF(r.left, r.top, r.width(), r.height()), GdiMapping::color(m_pDocument->m_crBackground));
     const qint32 height = std::abs(m_logfont.height());
     const qint32 step = height + height / 10;
     qint32 y = r.top;

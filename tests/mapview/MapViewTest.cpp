@@ -11,6 +11,7 @@
 #include "objects/CDrawRect.h"
 #include "objects/CDrawSys.h"
 #include "objects/CDrawText.h"
+#include "objects/GdiMapping.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>
@@ -470,6 +471,27 @@ TEST_F(MapViewTest, TheGridDrawsOnlyTheLinesItCanShow)
     EXPECT_GT(part, 0);
     EXPECT_LT(part * 5, everything) << "a small area draws a small part of the grid";
     EXPECT_EQ(lines(Rect{0, 0, 6000, 6000}, 0.02), 0) << "lines 2 pixels apart are not drawn";
+}
+
+// Wires pass under a device's label, not through its text.
+TEST_F(MapViewTest, ADevicesLabelCoversTheWiresUnderIt)
+{
+    SampleMap::build(document);
+    CDrawText* label = nullptr;
+    for (CDrawObj* object : document.m_objects)
+        if (auto* text = dynamic_cast<CDrawText*>(object); text && text->m_pLabelSys && !text->m_astrLines.isEmpty())
+            label = text;
+    ASSERT_NE(label, nullptr);
+    QImage image(1600, 1600, QImage::Format_RGB32);
+    image.fill(Qt::blue); // a wire everywhere
+    QPainter painter(&image);
+    painter.scale(0.25, 0.25);
+    label->Draw(painter);
+    painter.end();
+    const Rect r = label->m_position.normalized();
+    const QPoint inside(int((r.left + 2) * 0.25), int((r.bottom - 2) * 0.25));
+    ASSERT_TRUE(image.rect().contains(inside));
+    EXPECT_EQ(image.pixelColor(inside), GdiMapping::color(document.m_crBackground));
 }
 
 // A dark look gives widgets white text; the map's labels stay black.
