@@ -27,6 +27,7 @@ void FillMap(CNetDoc& document, int devices)
     }
 }
 
+// range(1): 1 zooms out until the whole map fits the window.
 void BM_PaintViewport(benchmark::State& state)
 {
     CNetDoc document;
@@ -36,6 +37,8 @@ void BM_PaintViewport(benchmark::State& state)
     view.resize(1280, 800);
     view.show();
     view.SetViewActive(true);
+    if (state.range(1))
+        view.ZoomToFit();
     QImage frame(view.viewport()->size(), QImage::Format_RGB32);
     // Render once so that labels have taken their places.
     view.viewport()->render(&frame);
@@ -45,6 +48,18 @@ void BM_PaintViewport(benchmark::State& state)
     }
     state.counters["objects"] = double(document.m_objects.size());
 }
-BENCHMARK(BM_PaintViewport)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintViewport)->Args({10000, 0})->Args({2000, 1})->Args({10000, 1})->Unit(benchmark::kMillisecond);
+
+// One undo step: the edit snapshot a move or a sheet's OK records.
+void BM_EditSnapshot(benchmark::State& state)
+{
+    CNetDoc document;
+    document.OnNewDocument();
+    FillMap(document, int(state.range(0)));
+    for (auto _ : state)
+        document.SaveSnapshot();
+    state.counters["objects"] = double(document.m_objects.size());
+}
+BENCHMARK(BM_EditSnapshot)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace

@@ -614,6 +614,12 @@ void CDrawSys::AddIpv6Address(const QString& address, const QString& mac)
     RecalcExtent();
 }
 
+namespace {
+
+constexpr double kSmallestPicturePixels = 6.0;
+
+} // namespace
+
 void CDrawSys::Draw(QPainter& painter)
 {
     if (m_position.isNull())
@@ -627,6 +633,11 @@ void CDrawSys::Draw(QPainter& painter)
     const QPaintDevice* device = painter.device();
     const bool printing = device && device->devType() == QInternal::Printer;
     const bool enlarged = painter.worldTransform().m11() > 1.0;
+    // A device a few pixels wide (a whole map zoomed out) is a plain mark.
+    if (!printing && m_rcNormal.width() * std::abs(painter.worldTransform().m11()) < kSmallestPicturePixels) {
+        painter.fillRect(GdiMapping::rectF(m_rcNormal), QColor(70, 110, 170));
+        return;
+    }
     DevicePictures::draw(painter, m_nTypeCode,
                          GdiMapping::rectF(m_rcNormal),
                          printing || enlarged ? DevicePictures::Medium::Print

@@ -233,6 +233,12 @@ Rect CDrawText::Relayout(QPainter* painter)
     return m_position;
 }
 
+namespace {
+
+constexpr double kSmallestReadablePixels = 3.0;
+
+} // namespace
+
 void CDrawText::Draw(QPainter& painter)
 {
     painter.save();
@@ -246,6 +252,18 @@ void CDrawText::Draw(QPainter& painter)
     const qint32 height = std::abs(m_logfont.height());
     const qint32 step = height + height / 10;
     qint32 y = r.top;
+    // Text a couple of pixels high cannot be read: a grey bar per line
+    // shows where it is, at a fraction of the cost (a whole map zoomed out).
+    if (height * std::abs(painter.worldTransform().m22()) < kSmallestReadablePixels) {
+        const QColor ink(128, 128, 128);
+        for (const QString& line : std::as_const(m_astrLines)) {
+            const double width = std::min<double>(r.width(), line.size() * height * 0.6);
+            painter.fillRect(QRectF(r.left, y + height * 0.3, width, height * 0.4), ink);
+            y += step;
+        }
+        painter.restore();
+        return;
+    }
     for (const QString& line : std::as_const(m_astrLines)) {
         painter.drawText(QRectF(r.left, y, std::max(r.width(), 1) * 4, step),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, line);
