@@ -184,7 +184,7 @@ void CNetView::DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF gri
                         double pixelsPerUnit)
 {
     constexpr qint64 kSpacing = 100; // 1 cm
-    constexpr double kMinPixels = 4.0; // closer lines would only grey the map
+    constexpr double kMinPixels = 8.0; // closer lines would only grey the map
     const qint64 width = qint64(document.m_sizePage.cx) * document.m_nPagesX;
     const qint64 height = qint64(document.m_sizePage.cy) * document.m_nPagesY;
     if (width / kSpacing < 1 || kSpacing * pixelsPerUnit < kMinPixels)
