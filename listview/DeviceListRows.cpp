@@ -1,5 +1,7 @@
 #include "DeviceListRows.h"
 
+#include "mapbuild/CsvFields.h"
+
 #include "document/CNetDoc.h"
 #include "mapbuild/HostInventory.h"
 #include "objects/AsciiText.h"
@@ -91,7 +93,7 @@ std::vector<CLVObj> DeviceListRows::Build(const Tables& tables)
     rows.reserve(size_t(tables.hosts.size()));
     for (const QString& line : tables.hosts) {
         CLVObj row;
-        row.Put(0, line.split(QLatin1Char(',')));
+        row.Put(0, CsvFields::Split(line));
         const QString key = AsciiText::lowered(row.Cell(0).trimmed());
         int lines = 0;
         for (const Placed& placed : before)
@@ -109,7 +111,7 @@ DeviceListRows::Index DeviceListRows::IndexOf(const QStringList& records)
 {
     Index index;
     for (const QString& record : records) {
-        const QStringList fields = record.split(QLatin1Char(','));
+        const QStringList fields = CsvFields::Split(record);
         index[AsciiText::lowered(fields.first())].append(fields);
     }
     return index;

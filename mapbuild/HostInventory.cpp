@@ -1,5 +1,6 @@
 #include "HostInventory.h"
 
+#include "mapbuild/CsvFields.h"
 #include "mapbuild/SubstringIndex.h"
 
 #include "document/CNetDoc.h"
@@ -137,7 +138,7 @@ void HostInventory::AddHost(const CDrawSys& host, const QList<Device>& devices, 
     AddHostRow(host, label, device);
     const QString& fqdn = host.m_strFqdn;
     for (qsizetype n = 1; n < host.m_astrRoles.size(); ++n)
-        m_tables[kUse].append(fqdn + QLatin1Char(',') + host.m_astrRoles.at(n));
+        m_tables[kUse].append(CsvFields::Join({fqdn, host.m_astrRoles.at(n)}));
     AddProcessors(fqdn, label, IsPrinter(host));
     AddDisks(fqdn, label);
     AddInterfaces(host);
@@ -160,7 +161,7 @@ void HostInventory::AddHostRow(const CDrawSys& host, const QStringList* label, c
         Single(host, label, QStringLiteral("TotalMemory")),
         Single(host, label, QStringLiteral("FreeMemory")),
     };
-    m_astrLines.append(fields.join(QLatin1Char(',')));
+    m_astrLines.append(CsvFields::Join(fields));
 }
 
 void HostInventory::AddProcessors(const QString& fqdn, const QStringList* label, bool printer)
@@ -169,10 +170,8 @@ void HostInventory::AddProcessors(const QString& fqdn, const QStringList* label,
     const QStringList captions = Multiple(label, QStringLiteral("Caption"));
     const QStringList speeds = Multiple(label, QStringLiteral("ClockSpeed"));
     for (qsizetype k = 0; k < names.size(); ++k)
-        m_tables[kCpu].append(QStringList{fqdn, QString::number(k + 1),
-                                          printer ? QString() : names.at(k), captions.value(k),
-                                          speeds.value(k)}
-                                  .join(QLatin1Char(',')));
+        m_tables[kCpu].append(CsvFields::Join({fqdn, QString::number(k + 1), printer ? QString() : names.at(k),
+                                               captions.value(k), speeds.value(k)}));
 }
 
 void HostInventory::AddDisks(const QString& fqdn, const QStringList* label)
@@ -182,9 +181,8 @@ void HostInventory::AddDisks(const QString& fqdn, const QStringList* label)
         const qsizetype slash = disks.at(k).indexOf(QLatin1Char('/'));
         if (slash < 0)
             continue;
-        m_tables[kHd].append(QStringList{fqdn, QString::number(k + 1), disks.at(k).left(slash),
-                                         disks.at(k).mid(slash + 1)}
-                                 .join(QLatin1Char(',')));
+        m_tables[kHd].append(CsvFields::Join({fqdn, QString::number(k + 1), disks.at(k).left(slash),
+                                              disks.at(k).mid(slash + 1)}));
     }
 }
 
@@ -201,7 +199,7 @@ void HostInventory::AddInterfaces(const CDrawSys& host)
             if (lines.size() >= 3 && !IsHardwareAddress(lines.last()))
                 maker = lines.last();
         }
-        m_tables[kMac].append(QStringList{host.m_strFqdn, mac, maker}.join(QLatin1Char(',')));
+        m_tables[kMac].append(CsvFields::Join({host.m_strFqdn, mac, maker}));
         QString addresses;
         for (int n = 0; n < nic.GetAddressCount(); ++n) {
             const quint32 a = nic.GetAddressAt(n);
@@ -230,10 +228,9 @@ void HostInventory::AddResources(const CDrawSys& host, const QList<Device>& devi
         const Device& device = devices.at(index);
         for (qsizetype n = 0; n < device.categories.size(); ++n) {
             const bool first = n == 0;
-            m_tables[kRes].append(QStringList{host.m_strFqdn, device.categories.at(n),
-                                              first ? device.firmwareVersion : QString(),
-                                              first ? device.serialNumber : QString()}
-                                      .join(QLatin1Char(',')));
+            m_tables[kRes].append(CsvFields::Join({host.m_strFqdn, device.categories.at(n),
+                                                   first ? device.firmwareVersion : QString(),
+                                                   first ? device.serialNumber : QString()}));
         }
     }
 }
@@ -255,11 +252,11 @@ void HostInventory::AddWmiSection(const CDrawSys& host, int table, const QString
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
         const QString value = tab < 0 ? line : line.mid(tab + 1);
         if (AsciiText::equalsIgnoringCase(key, properties.first())) {
-            record = host.m_strFqdn + QLatin1Char(',') + value;
+            record = CsvFields::Join({host.m_strFqdn, value});
         } else if (std::any_of(properties.cbegin(), properties.cend(), [&key](const QString& p) {
                        return AsciiText::equalsIgnoringCase(key, p);
                    })) {
-            record += QLatin1Char(',') + value;
+            record += QLatin1Char(',') + CsvFields::Field(value);
             if (AsciiText::equalsIgnoringCase(key, properties.last()))
                 m_tables[size_t(table)].append(record);
         }
@@ -356,7 +353,8 @@ bool HostInventory::WriteCsv(const QStringList& lines, const QString& path)
     if (!lines.isEmpty())
         bytes.append("\xFF\xFE", 2);
     for (const QString& line : lines) {
-        const QString text = line.trimmed() + QStringLiteral("\r\n");
+        // Names from the network must not become formulas in a spreadsheet.
+        const QString text = CsvFields::NeutralisedLine(line.trimmed()) + QStringLiteral("\r\n");
         for (const QChar c : text) {
             const char16_t unit = c.unicode();
             bytes.append(char(unit & 0xFF));

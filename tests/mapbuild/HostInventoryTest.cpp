@@ -1,4 +1,5 @@
 #include "document/CNetDoc.h"
+#include "mapbuild/CsvFields.h"
 #include "mapbuild/HostInventory.h"
 #include "objects/CDrawNic.h"
 #include "objects/CDrawSys.h"
@@ -111,6 +112,53 @@ TEST_F(HostInventoryTest, CsvIsUtf16WithCrLfAndEmptyWithoutHosts)
     ASSERT_TRUE(HostInventory::WriteCsv({"A,B", "\n", " x "}, csv));
     const QByteArray bytes = TestFiles::readAll(csv);
     EXPECT_EQ(bytes, QByteArray("\xFF\xFE" "A\0,\0B\0\r\0\n\0\r\0\n\0x\0\r\0\n\0", 22));
+}
+
+TEST(CsvFields, NamesFromTheNetworkKeepTheirColumnsAndRunNoFormula)
+{
+    struct Case {
+        QString field;
+        QString written; // in the line
+        QString neutralised; // in the CSV file
+    } cases[] = {
+        {"pc1.corp", "pc1.corp", "pc1.corp"},
+        {"a,b", "\"a,b\"", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\"", "\"say \"\"hi\"\"\""},
+        {"two\r\nlines", "\"two\r\nlines\"", "\"two\r\nlines\""},
+        {"=HYPERLINK(1)", "=HYPERLINK(1)", "'=HYPERLINK(1)"},
+        {"+1", "+1", "'+1"},
+        {"@sum", "@sum", "'@sum"},
+        {QString(QChar(0xD800)) + "x", QString(QChar(0xD800)) + "x", QString(QChar::ReplacementCharacter) + "x"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field.toStdString());
+        const QString line = CsvFields::Join({"host", c.field, "tail"});
+        EXPECT_EQ(line, "host," + c.written + ",tail");
+        EXPECT_EQ(CsvFields::Split(line), (QStringList{"host", c.field, "tail"})) << "three columns, whatever the name";
+        EXPECT_EQ(CsvFields::NeutralisedLine(line), "host," + c.neutralised + ",tail");
+    }
+}
+
+TEST_F(HostInventoryTest, AHostileHostNameStaysInItsColumn)
+{
+    AddHost("=cmd,evil.corp", CDrawSys::kDesktop, "Windows 10 Pro",
+            {"Manufacturer   Vendor, Inc.", "Model   Model B"});
+    AddHost("pc2.corp", CDrawSys::kDesktop, "Windows 11 Pro", {"Manufacturer   Vendor A"});
+    HostInventory inventory;
+    ASSERT_TRUE(inventory.Build(document, {}));
+    const QStringList lines = inventory.Lines();
+    const qsizetype header = lines.indexOf(QStringLiteral("FQDN,OS,Type,Manufacturer,Model,TotalMemory,FreeMemory"));
+    ASSERT_GE(header, 0);
+    const QStringList evil = CsvFields::Split(lines.at(header + 1));
+    ASSERT_EQ(evil.size(), 7) << lines.at(header + 1).toStdString();
+    EXPECT_EQ(evil.at(0), QStringLiteral("=cmd,evil.corp"));
+    EXPECT_EQ(CsvFields::Split(lines.at(header + 2)).size(), 7);
+    const QString csv = TestFiles::scratchPath("hostile.csv");
+    ASSERT_TRUE(HostInventory::WriteCsv(lines, csv));
+    const QByteArray bytes = TestFiles::readAll(csv);
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+    EXPECT_TRUE(text.contains(QStringLiteral("\"'=cmd,evil.corp\""))) << "quoted and no longer a formula";
 }
 
 TEST_F(HostInventoryTest, DefaultCsvNames)
