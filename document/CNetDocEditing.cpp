@@ -96,10 +96,8 @@ CDrawNic* CNetDoc::CreateNic(CDrawSys* system, const QList<quint32>& addresses, 
 {
     if (!system)
         return nullptr;
-    if (system->m_pOwnerSys) {
-        system->m_pOwnerSys->m_subSystems.removeAll(system);
-        system->SetOwner(nullptr);
-    }
+    if (system->m_pOwnerSys)
+        system->LeaveOwner();
     auto* nic = new CDrawNic(Rect{});
     nic->m_pDocument = this;
     system->m_nics.append(nic);
@@ -175,10 +173,7 @@ CDrawSys* CNetDoc::AttachToHost(const QString& hostName, CDrawSys* device)
         }
     if (!host)
         return nullptr;
-    if (device->m_pOwnerSys)
-        device->m_pOwnerSys->m_subSystems.removeAll(device);
-    else if (device->m_pOwnerDomain)
-        device->m_pOwnerDomain->m_systems.removeAll(device);
+    device->LeaveOwner();
     device->m_strFqdn = QStringLiteral("\\\\") + HostPart(host->m_strFqdn) + QLatin1Char('\\')
         + DevicePart(device->m_strFqdn);
     host->AddSubSystem(device);

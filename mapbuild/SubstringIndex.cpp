@@ -15,13 +15,7 @@ void SubstringIndex::Add(const QString& key, int index)
 QList<int> SubstringIndex::Within(const QString& text) const
 {
     QList<int> found;
-    for (auto length = m_lengths.cbegin(); length != m_lengths.cend() && length.key() <= text.size(); ++length) {
-        for (qsizetype start = 0; start + length.key() <= text.size(); ++start) {
-            const auto key = m_keys.constFind(text.mid(start, length.key()));
-            if (key != m_keys.cend())
-                found.append(key.value());
-        }
-    }
+    ForEachKeyWithin(text, [&found](const QList<int>& indexes) { found.append(indexes); });
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     return found;
@@ -29,6 +23,22 @@ QList<int> SubstringIndex::Within(const QString& text) const
 
 int SubstringIndex::FirstWithin(const QString& text) const
 {
-    const QList<int> found = Within(text);
-    return found.isEmpty() ? -1 : found.first();
+    int first = -1;
+    ForEachKeyWithin(text, [&first](const QList<int>& indexes) {
+        const int smallest = *std::min_element(indexes.cbegin(), indexes.cend());
+        if (first < 0 || smallest < first)
+            first = smallest;
+    });
+    return first;
+}
+
+void SubstringIndex::ForEachKeyWithin(const QString& text, const std::function<void(const QList<int>&)>& visit) const
+{
+    for (auto length = m_lengths.cbegin(); length != m_lengths.cend() && length.key() <= text.size(); ++length) {
+        for (qsizetype start = 0; start + length.key() <= text.size(); ++start) {
+            const auto key = m_keys.constFind(text.mid(start, length.key()));
+            if (key != m_keys.cend())
+                visit(key.value());
+        }
+    }
 }

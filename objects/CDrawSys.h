@@ -98,6 +98,9 @@ public:
     // Opens the property sheet (plain systems only: interfaces, labels and
     // connections override this to do nothing).
     void EditProperties(DrawView* view) override;
+    // Leaves the host it hangs on, else its domain: out of that owner's
+    // list, with no owner.
+    void LeaveOwner();
     // A system drawn by hand (no name, no domain, not a printer or hub).
     bool NeedsProvisioning() const;
     // Gives such a system the domain "TEMP", a name in it and, when the map

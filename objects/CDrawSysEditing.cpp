@@ -41,6 +41,15 @@ void CDrawSys::EditProperties(DrawView* view)
         view->openPropertySheet(this);
 }
 
+void CDrawSys::LeaveOwner()
+{
+    if (m_pOwnerSys)
+        m_pOwnerSys->m_subSystems.removeAll(this);
+    else if (m_pOwnerDomain)
+        m_pOwnerDomain->m_systems.removeAll(this);
+    SetOwner(nullptr);
+}
+
 bool CDrawSys::NeedsProvisioning() const
 {
     return m_strFqdn.isEmpty() && !m_pOwnerDomain && m_nTypeCode != kPrinter && m_nTypeCode != kHub;

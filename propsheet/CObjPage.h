@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class CObjSheet;
+class QPushButton;
 
 // One page of the system property sheet. Enter runs when the page becomes
 // the current one, Leave when the user goes to another page or presses OK
@@ -18,6 +19,9 @@ public:
     virtual bool Leave() { return true; }
 
 protected:
+    // A button with the object name the tests find it by.
+    QPushButton* NamedButton(const QString& text, const char* name);
+
     CObjSheet& m_sheet;
 
 private:

@@ -130,10 +130,8 @@ QString CObjPage1::Refusal(int kind)
     if (kind == m_sheet.m_nAcceptedKind)
         return {};
     if (system.m_pOwnerSys) {
-        if (CObjSheet::IsSharedKind(m_sheet.m_nAcceptedKind)) {
-            system.m_pOwnerSys->m_subSystems.removeAll(&system);
-            system.SetOwner(nullptr);
-        }
+        if (CObjSheet::IsSharedKind(m_sheet.m_nAcceptedKind))
+            system.LeaveOwner();
         return {};
     }
     if (!shared)
@@ -142,8 +140,7 @@ QString CObjPage1::Refusal(int kind)
         return QStringLiteral("この機器につながれている共有リソースがあります。\n共有リソースページから接続を解除してください。");
     if (!system.m_pOwnerDomain)
         return QStringLiteral("この共有リソースのホスト機器がありません。。\n共有リソースページからホストに接続してください。");
-    system.m_pOwnerDomain->m_systems.removeAll(&system);
-    system.SetOwner(nullptr);
+    system.LeaveOwner();
     return {};
 }
 

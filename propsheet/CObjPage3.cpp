@@ -14,13 +14,6 @@
 
 namespace {
 
-QPushButton* Button(const QString& text, const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 // The host part of a device's name: after a UNC name's second backslash,
 // else before the first dot.
 QString HostPartOf(const QString& name)
@@ -45,12 +38,12 @@ CObjPage3::CObjPage3(CObjSheet& sheet)
     m_connected->setObjectName(QStringLiteral("connectedTo"));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("domainName"));
-    m_new = Button(QStringLiteral("新規作成"), "newDomain", this);
-    m_edit = Button(QStringLiteral("編集"), "editDomain", this);
-    m_delete = Button(QStringLiteral("削除"), "deleteDomain", this);
-    m_connect = Button(QStringLiteral("接続先変更"), "connectDomain", this);
-    m_apply = Button(QStringLiteral("適用"), "applyDomain", this);
-    m_cancel = Button(QStringLiteral("中止"), "cancelDomain", this);
+    m_new = NamedButton(QStringLiteral("新規作成"), "newDomain");
+    m_edit = NamedButton(QStringLiteral("編集"), "editDomain");
+    m_delete = NamedButton(QStringLiteral("削除"), "deleteDomain");
+    m_connect = NamedButton(QStringLiteral("接続先変更"), "connectDomain");
+    m_apply = NamedButton(QStringLiteral("適用"), "applyDomain");
+    m_cancel = NamedButton(QStringLiteral("中止"), "cancelDomain");
     connect(m_new, &QPushButton::clicked, this, &CObjPage3::StartNew);
     connect(m_edit, &QPushButton::clicked, this, &CObjPage3::StartEdit);
     connect(m_delete, &QPushButton::clicked, this, &CObjPage3::Delete);
@@ -207,10 +200,7 @@ void CObjPage3::Connect()
     }
     CDrawSys& system = m_sheet.System();
     if (CDrawDomain* domain = m_sheet.Document().FindDomain(name)) {
-        if (system.m_pOwnerSys)
-            system.m_pOwnerSys->m_subSystems.removeAll(&system);
-        else if (system.m_pOwnerDomain)
-            system.m_pOwnerDomain->m_systems.removeAll(&system);
+        system.LeaveOwner();
         system.SetOwner(domain);
         domain->AddSystem(&system);
     }

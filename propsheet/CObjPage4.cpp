@@ -16,13 +16,6 @@
 
 namespace {
 
-QPushButton* Button(const QString& text, const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 QString Line(const CObjPage4::Entry& entry)
 {
     return CDrawNic::DottedAddress(entry.network) + QStringLiteral("  ～  ") + CDrawNic::DottedAddress(entry.broadcast);
@@ -51,11 +44,11 @@ CObjPage4::CObjPage4(CObjSheet& sheet)
         m_edits[i]->setObjectName(QLatin1String(names[i]));
         form->addRow(labels[i], m_edits[i]);
     }
-    m_new = Button(QStringLiteral("セグメント新規作成"), "newSegment", this);
-    m_edit = Button(QStringLiteral("編集"), "editSegment", this);
-    m_delete = Button(QStringLiteral("削除"), "deleteSegment", this);
-    m_apply = Button(QStringLiteral("適用"), "applySegment", this);
-    m_cancel = Button(QStringLiteral("中止"), "cancelSegment", this);
+    m_new = NamedButton(QStringLiteral("セグメント新規作成"), "newSegment");
+    m_edit = NamedButton(QStringLiteral("編集"), "editSegment");
+    m_delete = NamedButton(QStringLiteral("削除"), "deleteSegment");
+    m_apply = NamedButton(QStringLiteral("適用"), "applySegment");
+    m_cancel = NamedButton(QStringLiteral("中止"), "cancelSegment");
     connect(m_new, &QPushButton::clicked, this, &CObjPage4::StartNew);
     connect(m_edit, &QPushButton::clicked, this, &CObjPage4::StartEdit);
     connect(m_delete, &QPushButton::clicked, this, &CObjPage4::Delete);

@@ -24,13 +24,6 @@ namespace {
 constexpr qsizetype kMacLength = 17;
 constexpr qsizetype kShortMac = 16;
 
-QPushButton* Button(const QString& text, const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 QString SegmentRange(const CDrawSegment* segment)
 {
     if (!segment)
@@ -59,11 +52,11 @@ QWidget* CObjPage7::BuildInterfaceGroup()
     m_nics = new QListWidget(box);
     m_nics->setObjectName(QStringLiteral("nics"));
     connect(m_nics, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { SelectInterface(m_nics->row(item)); });
-    m_add = Button(QStringLiteral("NIC追加"), "addNic", box);
-    m_edit = Button(QStringLiteral("編集"), "editNic", box);
-    m_delete = Button(QStringLiteral("削除"), "deleteNic", box);
-    m_apply = Button(QStringLiteral("適用"), "applyNic", box);
-    m_cancel = Button(QStringLiteral("中止"), "cancelNic", box);
+    m_add = NamedButton(QStringLiteral("NIC追加"), "addNic");
+    m_edit = NamedButton(QStringLiteral("編集"), "editNic");
+    m_delete = NamedButton(QStringLiteral("削除"), "deleteNic");
+    m_apply = NamedButton(QStringLiteral("適用"), "applyNic");
+    m_cancel = NamedButton(QStringLiteral("中止"), "cancelNic");
     connect(m_add, &QPushButton::clicked, this, &CObjPage7::StartAdding);
     connect(m_edit, &QPushButton::clicked, this, &CObjPage7::StartEditing);
     connect(m_delete, &QPushButton::clicked, this, &CObjPage7::DeleteInterface);
@@ -110,10 +103,10 @@ QWidget* CObjPage7::BuildAddressGroup()
             [this](QListWidgetItem* item) { SelectAddress(m_addresses->row(item)); });
     m_ip = new IpAddressEdit(box);
     m_ip->setObjectName(QStringLiteral("ipAddress"));
-    m_changeAddresses = Button(QStringLiteral("IPアドレス追加／削除"), "changeAddresses", box);
-    m_applyAddress = Button(QStringLiteral("適用"), "applyAddress", box);
-    m_deleteAddress = Button(QStringLiteral("削除"), "deleteAddress", box);
-    m_cancelAddress = Button(QStringLiteral("中止"), "cancelAddress", box);
+    m_changeAddresses = NamedButton(QStringLiteral("IPアドレス追加／削除"), "changeAddresses");
+    m_applyAddress = NamedButton(QStringLiteral("適用"), "applyAddress");
+    m_deleteAddress = NamedButton(QStringLiteral("削除"), "deleteAddress");
+    m_cancelAddress = NamedButton(QStringLiteral("中止"), "cancelAddress");
     connect(m_changeAddresses, &QPushButton::clicked, this, &CObjPage7::StartChangingAddresses);
     connect(m_applyAddress, &QPushButton::clicked, this, &CObjPage7::AddAddress);
     connect(m_deleteAddress, &QPushButton::clicked, this, &CObjPage7::DeleteAddress);

@@ -3,7 +3,7 @@
 #include "document/CNetDoc.h"
 #include "objects/GdiMapping.h"
 
-#include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -17,8 +17,8 @@
 namespace {
 
 constexpr double kUnitsPerInch = 254.0;
-// Pages are shown at the screen's resolution, at most this large.
-constexpr int kMaxPageSide = 2000;
+// Grey around the page, in pixels.
+constexpr int kPageMargin = 16;
 
 } // namespace
 
@@ -59,6 +59,7 @@ MapPreviewDialog::MapPreviewDialog(CNetDoc& document, QPrinter& printer, QWidget
     m_scroll->setWidget(m_picture);
     m_scroll->setWidgetResizable(true);
     m_scroll->setBackgroundRole(QPalette::Dark);
+    m_scroll->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(m_scroll, 1);
@@ -76,12 +77,29 @@ void MapPreviewDialog::ShowPage(int page)
         const QSignalBlocker block(m_pageBox);
         m_pageBox->setValue(page);
     }
-    const int dpi = std::min<int>(logicalDpiY(), int(kMaxPageSide * kUnitsPerInch / std::max(m_sheet.cy, 1)));
+    Render();
+}
+
+bool MapPreviewDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // The page follows the size of the area that shows it.
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize && m_nPage > 0)
+        Render();
+    return QDialog::eventFilter(watched, event);
+}
+
+void MapPreviewDialog::Render()
+{
+    // The whole sheet in the window, never beyond the screen's resolution.
+    const QSize room = m_scroll->viewport()->size() - QSize(kPageMargin, kPageMargin);
+    const double fit = std::min(room.width() * kUnitsPerInch / std::max(m_sheet.cx, 1),
+                                room.height() * kUnitsPerInch / std::max(m_sheet.cy, 1));
+    const int dpi = std::max(10, int(std::min<double>(logicalDpiY(), fit)));
     m_image = QImage(std::max(1, int(m_sheet.cx * dpi / kUnitsPerInch)), std::max(1, int(m_sheet.cy * dpi / kUnitsPerInch)),
                      QImage::Format_RGB32);
     m_image.fill(Qt::white);
     QPainter painter(&m_image);
-    m_mapPrinter.PrintPage(painter, page, dpi, dpi);
+    m_mapPrinter.PrintPage(painter, m_nPage, dpi, dpi);
     painter.end();
     m_picture->setPixmap(QPixmap::fromImage(m_image));
 }

@@ -25,7 +25,11 @@ public:
     // The picture of the page on screen.
     QImage PageImage() const { return m_image; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void Render();
     void Print();
 
     CNetDoc& m_document;

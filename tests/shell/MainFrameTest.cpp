@@ -41,7 +41,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QSplitter>
@@ -539,16 +538,9 @@ TEST_F(MainFrameTest, Screenshots)
     frame->findChild<FindBar*>()->hide();
 
     QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewWidget preview(&printer);
-    preview.resize(1000, 800);
-    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
-        MapPrinter(frame->ActiveChild()->Session().Document()).Print(*target);
-    });
+    MapPreviewDialog preview(frame->ActiveChild()->Session().Document(), printer);
+    preview.resize(900, 1000);
     preview.show();
-    preview.updatePreview();
-    preview.setViewMode(QPrintPreviewWidget::AllPagesView);
-    Wait(50);
-    preview.fitInView();
     Wait(100);
     EXPECT_TRUE(preview.grab().save(directory + QStringLiteral("/print-preview.png")));
 

@@ -159,6 +159,22 @@ TEST(WsDiscoveryClient, DevicePropertiesMakeTheHostRecordOfAComputer)
     EXPECT_EQ(records[1].m_strName, "10.77.0.40");
 }
 
+namespace {
+
+// chosen: the address the metadata is asked at, or null for none.
+void ExpectMetadataAddress(WsDiscoveryClient::Endpoint endpoint, const QStringList& xaddrs, const char* chosen)
+{
+    SCOPED_TRACE(xaddrs.join(' ').toStdString());
+    endpoint.xaddrs = xaddrs;
+    const std::optional<QString> address = WsDiscoveryClient::MetadataAddress(endpoint);
+    if (chosen)
+        EXPECT_EQ(address.value_or(QString()), QString::fromLatin1(chosen));
+    else
+        EXPECT_FALSE(address);
+}
+
+} // namespace
+
 TEST(WsDiscoveryClient, MetadataIsFetchedOnlyFromTheDeviceOnItsLink)
 {
     WsDiscoveryClient::Endpoint endpoint;
@@ -178,15 +194,8 @@ TEST(WsDiscoveryClient, MetadataIsFetchedOnlyFromTheDeviceOnItsLink)
         {{"not a url at all"}, nullptr},
         {{"http://[fe80::20]:5357/a"}, nullptr}, // not the family it answered in
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.xaddrs.join(' ').toStdString());
-        endpoint.xaddrs = c.xaddrs;
-        const std::optional<QString> chosen = WsDiscoveryClient::MetadataAddress(endpoint);
-        if (c.chosen)
-            EXPECT_EQ(chosen.value_or(QString()), QString::fromLatin1(c.chosen));
-        else
-            EXPECT_FALSE(chosen);
-    }
+    for (const auto& c : cases)
+        ExpectMetadataAddress(endpoint, c.xaddrs, c.chosen);
 }
 
 TEST(WsDiscoveryClient, Ipv6AddressesAreUsedOnTheLinkTheDeviceAnsweredOn)
@@ -205,15 +214,8 @@ TEST(WsDiscoveryClient, Ipv6AddressesAreUsedOnTheLinkTheDeviceAnsweredOn)
         {{"http://[2001:db8::1]/global"}, nullptr},
         {{"http://10.77.0.20/v4"}, nullptr},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.xaddrs.join(' ').toStdString());
-        endpoint.xaddrs = c.xaddrs;
-        const std::optional<QString> chosen = WsDiscoveryClient::MetadataAddress(endpoint);
-        if (c.chosen)
-            EXPECT_EQ(chosen.value_or(QString()), QString::fromLatin1(c.chosen));
-        else
-            EXPECT_FALSE(chosen);
-    }
+    for (const auto& c : cases)
+        ExpectMetadataAddress(endpoint, c.xaddrs, c.chosen);
 }
 
 TEST(WsDiscoveryClient, DevicesAnswerOverIpv6Too)
