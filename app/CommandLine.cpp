@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "document/CNetDoc.h"
+#include "DiffCommand.h"
 #include "SampleMap.h"
 #include "document/DocumentDump.h"
 #include "SurveyCommand.h"
@@ -12,7 +13,7 @@ namespace {
 
 const QStringList kCommands{QStringLiteral("new"), QStringLiteral("sample"), QStringLiteral("dump"),
                             QStringLiteral("convert"), QStringLiteral("render"),
-                            QStringLiteral("survey")};
+                            QStringLiteral("survey"), QStringLiteral("diff")};
 
 // Resolutions a rendered picture may have; beyond that it would not fit in memory.
 constexpr int kMinDpi = 10;
@@ -48,6 +49,8 @@ int CommandLine::run(const QStringList& arguments)
         return runRender(arguments);
     if (command == QLatin1String("survey"))
         return SurveyCommand(m_out, m_err).run(arguments);
+    if (command == QLatin1String("diff"))
+        return DiffCommand(m_out, m_err).run(arguments);
     return usage();
 }
 
@@ -73,6 +76,7 @@ QString CommandLine::Usage(const QString& command)
         {"survey", "       varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]\n"
                    "                     [--dpi N] [--pause MS] [--community NAME]...\n"
                    "                     [--wmi [--wmi-account FILE] [--wmi-https [--wmi-ca FILE]]]\n"},
+        {"diff", "       varnex diff OLD NEW [--csv OUT] [--json OUT] [--png OUT [--dpi N]] [--svg OUT]\n"},
     };
     QString text;
     for (const auto& [name, line] : lines)

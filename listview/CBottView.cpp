@@ -5,6 +5,7 @@
 #include "listview/DeviceListModel.h"
 #include "listview/DeviceListRows.h"
 #include "mapbuild/HostInventory.h"
+#include "mapview/ChangeOverlay.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,6 +63,18 @@ void CBottView::FillList()
     m_pModel->SetColumns(HostInventory::MasterColumnNames(), m_document.m_astrHiddenColumns);
     m_pModel->Fill(m_bOneLine);
     SizeColumns();
+}
+
+void CBottView::SetChanges(std::shared_ptr<const ChangeOverlay> changes)
+{
+    setUpdatesEnabled(false);
+    if (changes)
+        m_pModel->SetChangeColumn([changes](const QString& fqdn) { return changes->ListText(fqdn); });
+    else
+        m_pModel->SetChangeColumn({});
+    m_pModel->Fill(m_bOneLine);
+    SizeColumns();
+    setUpdatesEnabled(true);
 }
 
 void CBottView::SetOneLine(bool oneLine)

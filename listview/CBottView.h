@@ -2,7 +2,10 @@
 
 #include <QTableView>
 
+#include <memory>
+
 class CNetDoc;
+class ChangeOverlay;
 class DeviceListModel;
 
 // The device list below the map: the host inventory as a read-only table,
@@ -33,6 +36,9 @@ public:
     QString SelectedText() const;
 
     DeviceListModel& Model() { return *m_pModel; }
+    // Shows what changed since an earlier map in a last column "変化";
+    // null takes the column away.
+    void SetChanges(std::shared_ptr<const ChangeOverlay> changes);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 const QString DeviceListModel::kNoMacPlaceholder = QStringLiteral("No-Ad-");
+const QString DeviceListModel::kChangeHeader = QStringLiteral("変化");
 
 namespace {
 
@@ -38,7 +39,19 @@ void DeviceListModel::SetColumns(const QStringList& masterColumns, const QString
     for (int i = 0; i < m_names.size(); ++i)
         if (!hidden.contains(AsciiText::lowered(m_names.at(i))))
             m_columns.append(i);
+    if (m_changeText)
+        m_columns.append(kChangeColumn);
     m_lines.clear();
+    endResetModel();
+}
+
+void DeviceListModel::SetChangeColumn(ChangeText changeText)
+{
+    beginResetModel();
+    m_columns.removeAll(kChangeColumn);
+    m_changeText = std::move(changeText);
+    if (m_changeText)
+        m_columns.append(kChangeColumn);
     endResetModel();
 }
 
@@ -141,6 +154,8 @@ QString DeviceListModel::Text(int row, int column) const
 
 QString DeviceListModel::CellText(const CLVObj& cells, int column) const
 {
+    if (m_columns.at(column) == kChangeColumn)
+        return m_changeText && !cells.Cell(0).isEmpty() ? m_changeText(cells.Cell(0)) : QString();
     const QString text = cells.Cell(m_columns.at(column));
     // The survey's stand-in for an unknown MAC address is shown empty.
     return text.contains(kNoMacPlaceholder) ? QString() : text;
@@ -181,5 +196,5 @@ QVariant DeviceListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_columns.size())
         return {};
-    return m_names.value(m_columns.at(section));
+    return m_columns.at(section) == kChangeColumn ? kChangeHeader : m_names.value(m_columns.at(section));
 }

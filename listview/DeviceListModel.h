@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The device list's table: the visible master columns, and the hosts (and
@@ -24,6 +25,11 @@ public:
     // reverse of their order, each followed by its detail lines unless
     // oneLine; lines whose shown cells are all empty are left out.
     void Fill(bool oneLine);
+    // A last column "変化" with what changed about each host since an
+    // earlier map, by its name; an empty function takes the column away.
+    using ChangeText = std::function<QString(const QString& fqdn)>;
+    void SetChangeColumn(ChangeText changeText);
+    static const QString kChangeHeader;
     // Expands a host's detail lines below it, or collapses them.
     void ToggleDetails(int row);
     // Stable sort by the text of a displayed column, code unit by code unit.
@@ -51,7 +57,11 @@ private:
     bool IsEmptyLine(const CLVObj& cells) const;
     void AppendHost(QList<Line>& lines, const CLVObj& host, bool withDetails) const;
 
+    // Stands in the displayed columns for the change column.
+    static constexpr int kChangeColumn = -1;
+
     std::vector<CLVObj> m_hosts;
+    ChangeText m_changeText;
     QStringList m_names; // master names
     QList<int> m_columns; // displayed column to master index
     QList<Line> m_lines;

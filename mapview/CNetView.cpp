@@ -3,6 +3,7 @@
 #include "document/ArchiveException.h"
 #include "document/CNetDoc.h"
 #include "mapview/CDrawTool.h"
+#include "mapview/ChangeOverlay.h"
 #include "mapview/CPolyTool.h"
 #include "mapview/EmbeddedFile.h"
 #include "objects/CDrawConnect.h"
@@ -26,6 +27,7 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QRubberBand>
 #include <QScrollBar>
@@ -178,6 +180,27 @@ void CNetView::paintEvent(QPaintEvent* event)
     m_bPainting = true;
     m_document.DrawObjects(painter, this);
     m_bPainting = false;
+    if (m_changes)
+        m_changes->Draw(painter, m_document);
+}
+
+void CNetView::SetChanges(std::shared_ptr<const ChangeOverlay> changes)
+{
+    m_changes = std::move(changes);
+    viewport()->update();
+}
+
+bool CNetView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || !m_changes)
+        return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = m_changes->ToolTipAt(m_document, deviceToLogical(Point{help->pos().x(), help->pos().y()}));
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), tip, viewport());
+    return true;
 }
 
 void CNetView::DrawGrid(QPainter& painter, const CNetDoc& document, COLORREF grid, const Rect& visible,

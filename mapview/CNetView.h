@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "document/Geometry.h"
@@ -9,6 +10,7 @@
 #include <QList>
 #include <QPointer>
 
+class ChangeOverlay;
 class CNetDoc;
 class QMimeData;
 class QRubberBand;
@@ -91,6 +93,11 @@ public:
     // Embeds the files, or the picture, of dropped data at a device point.
     void DropData(const QMimeData& data, QPoint at);
 
+    // The changes since an earlier map, marked over this view's map and
+    // named in tooltips until cleared (null). The document is not touched.
+    void SetChanges(std::shared_ptr<const ChangeOverlay> changes);
+    const ChangeOverlay* Changes() const { return m_changes.get(); }
+
     // Esc: the current tool gives up and the select tool takes over.
     void CancelTool();
     // Handles and tool input belong to the active view only.
@@ -136,6 +143,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void OnUpdate(int hint, CDrawObj* object);
@@ -161,4 +169,5 @@ private:
     bool m_bPainting = false;
     Rect m_rcPaintLogical;
     QRubberBand* m_pFocusRect = nullptr;
+    std::shared_ptr<const ChangeOverlay> m_changes;
 };

@@ -2,6 +2,7 @@
 
 #include "document/CNetDoc.h"
 #include "objects/CDrawObj.h"
+#include "mapview/ChangeOverlay.h"
 #include "mapview/PrintingView.h"
 #include "objects/GdiMapping.h"
 
@@ -51,7 +52,7 @@ int MapRenderer::MaxDpi(CNetDoc& document)
     return int(std::floor(scale * kUnitsPerInch));
 }
 
-QImage MapRenderer::render(CNetDoc& document, int dpi)
+QImage MapRenderer::render(CNetDoc& document, int dpi, const ChangeOverlay* overlay)
 {
     const Rect area = pagesArea(document);
     const double scale = BoundedScale(double(area.width()), double(area.height()), dpi / kUnitsPerInch);
@@ -64,20 +65,22 @@ QImage MapRenderer::render(CNetDoc& document, int dpi)
     image.setDotsPerMeterY(qRound(effectiveDpi / 0.0254));
     QPainter painter(&image);
     painter.scale(scale, scale);
-    Paint(document, painter, area);
+    Paint(document, painter, area, overlay);
     return image;
 }
 
-void MapRenderer::Paint(CNetDoc& document, QPainter& painter, const Rect& area)
+void MapRenderer::Paint(CNetDoc& document, QPainter& painter, const Rect& area, const ChangeOverlay* overlay)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(QRectF(area.left, area.top, area.width(), area.height()), GdiMapping::color(document.m_crBackground));
     PrintingView view(area);
     document.DrawObjects(painter, &view);
+    if (overlay)
+        overlay->Draw(painter, document);
 }
 
-bool MapRenderer::SaveSvg(CNetDoc& document, const QString& path)
+bool MapRenderer::SaveSvg(CNetDoc& document, const QString& path, const ChangeOverlay* overlay)
 {
     const Rect area = pagesArea(document);
     const double scale = kDefaultDpi / kUnitsPerInch;
@@ -94,7 +97,7 @@ bool MapRenderer::SaveSvg(CNetDoc& document, const QString& path)
     if (!painter.begin(&svg))
         return false;
     painter.scale(scale, scale);
-    Paint(document, painter, area);
+    Paint(document, painter, area, overlay);
     return painter.end() && file.commit();
 }
 

@@ -6,6 +6,7 @@
 
 class QPainter;
 
+class ChangeOverlay;
 class CNetDoc;
 
 // Draws a whole map without a window: every page the map covers, with its
@@ -14,8 +15,9 @@ class MapRenderer {
 public:
     static constexpr int kDefaultDpi = 96;
 
-    // The picture of all pages at the given resolution.
-    static QImage render(CNetDoc& document, int dpi = kDefaultDpi);
+    // The picture of all pages at the given resolution, with the changes
+    // since an earlier map marked when an overlay is given.
+    static QImage render(CNetDoc& document, int dpi = kDefaultDpi, const ChangeOverlay* overlay = nullptr);
     // The scale (pixels per map unit) bounded so that the picture of an area
     // stays within the pixel and side limits; the whole area is drawn.
     static double BoundedScale(double width, double height, double scale);
@@ -27,12 +29,13 @@ public:
     static bool SavePng(const QImage& image, const QString& path);
     // The whole map as vector graphics, texts as text, written beside the
     // path and renamed over it; false when the file cannot be written.
-    static bool SaveSvg(CNetDoc& document, const QString& path);
+    static bool SaveSvg(CNetDoc& document, const QString& path, const ChangeOverlay* overlay = nullptr);
     // One PDF page the size of the map's pages, at the map's own scale.
     static bool SavePdf(CNetDoc& document, const QString& path);
     // The area drawn, in map units: pages across times pages down.
     static Rect pagesArea(CNetDoc& document);
 
 private:
-    static void Paint(CNetDoc& document, QPainter& painter, const Rect& area);
+    static void Paint(CNetDoc& document, QPainter& painter, const Rect& area,
+                      const ChangeOverlay* overlay = nullptr);
 };

@@ -5,27 +5,25 @@
 #include "listview/CBottView.h"
 #include "listview/DeviceListModel.h"
 #include "listview/DeviceListRows.h"
-#include "listview/ListPrinter.h"
 #include "mapbuild/HostInventory.h"
+#include "mapbuild/MapComparison.h"
 #include "mapbuild/MapRebuild.h"
 #include "mapview/CDrawTool.h"
 #include "mapview/CNetView.h"
 #include "mapview/EmbeddedFile.h"
-#include "mapview/MapPrinter.h"
 #include "objects/CDrawItem.h"
 #include "objects/CDrawOleObj.h"
-#include "objects/CDrawSys.h"
 #include "objects/DevicePictures.h"
 #include "objects/CDrawSys.h"
 #include "propsheet/CObjSheet.h"
 #include "shell/ApplicationLook.h"
 #include "shell/CAboutDlg.h"
+#include "shell/ChangeComparison.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
 #include "mapview/DeviceFinder.h"
 #include "shell/FindBar.h"
 #include "shell/MapExport.h"
-#include "shell/MapPreviewDialog.h"
 #include "shell/DeviceTools.h"
 #include "shell/DocumentSession.h"
 #include "shell/HelpPages.h"
@@ -43,11 +41,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -56,22 +50,6 @@ namespace {
 const QString kRecentKey = QStringLiteral("Recent File List");
 const QString kWindowKey = QStringLiteral("SOFTWARE\\Tavrin\\Varnex\\Fl_pos");
 const QString kFilter = QStringLiteral("Varnex Files (*.vxnj)");
-
-// A printer name ending in ".pdf" is that PDF file; an empty one the default.
-void ChoosePrinter(QPrinter& printer, const QString& printerName, const CMainFrame::PageChoice& page)
-{
-    if (page.paper)
-        printer.setPageSize(QPageSize(*page.paper));
-    printer.setPageOrientation(page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (printerName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printerName);
-    } else if (!printerName.isEmpty()) {
-        printer.setPrinterName(printerName);
-    }
-}
-
-
 
 } // namespace
 
@@ -179,6 +157,10 @@ CChildFrame* CMainFrame::AddSession(int untitledNumber)
     connect(&session, &DocumentSession::titleChanged, this, &CMainFrame::UpdateTitles);
     connect(&session.FrontEnd(), &GuiSurveyFrontEnd::surveyingChanged, this,
             &CMainFrame::OnSurveyingChanged);
+    connect(&session, &DocumentSession::changesSinceSurvey, this,
+            [this, &session](const std::shared_ptr<const MapComparison>& comparison) {
+                ShowSurveyChanges(session, *comparison);
+            });
     connect(&session.Document(), &CNetDoc::modifiedChanged, this, &CMainFrame::UpdateActions);
     return AddWindow(session);
 }
@@ -347,6 +329,9 @@ void CMainFrame::UpdateActions()
                          kZoomReset, kZoomFit, kFind})
         enable(id, view != nullptr);
     enable(32819, session && idle);
+    enable(kCompare, session && idle);
+    enable(kClearComparison, child && ChangeComparison::IsShown(*child));
+    m_actions.value(kCompareAfterSurvey)->setChecked(ChangeComparison::AfterSurvey());
     enable(57634, hasSelection);
     enable(57635, hasSelection);
     enable(57637, view && view->CanPaste());
@@ -511,6 +496,40 @@ void CMainFrame::OnFind()
     m_pFindBar->Start();
 }
 
+void CMainFrame::OnCompare()
+{
+    if (CChildFrame* child = ActiveChild())
+        ChangeComparison::CompareWithFile(*child, this);
+    UpdateActions();
+}
+
+void CMainFrame::OnClearComparison()
+{
+    if (CChildFrame* child = ActiveChild())
+        ChangeComparison::Clear(*child);
+    UpdateActions();
+}
+
+void CMainFrame::OnCompareAfterSurvey()
+{
+    ChangeComparison::SetAfterSurvey(m_actions.value(kCompareAfterSurvey)->isChecked());
+}
+
+void CMainFrame::ShowSurveyChanges(DocumentSession& session, const MapComparison& comparison)
+{
+    QString counts = QStringLiteral("解析前のマップからの変化はありません。");
+    for (CChildFrame* child : Children()) {
+        if (&child->Session() != &session)
+            continue;
+        if (comparison.IsEmpty())
+            ChangeComparison::Clear(*child);
+        else
+            counts = ChangeComparison::Show(*child, comparison);
+    }
+    statusBar()->showMessage(counts);
+    UpdateActions();
+}
+
 void CMainFrame::OnZoomIn()
 {
     if (CChildFrame* child = ActiveChild())
@@ -533,104 +552,6 @@ void CMainFrame::OnZoomFit()
 {
     if (CChildFrame* child = ActiveChild())
         child->MapView().ZoomToFit();
-}
-
-void CMainFrame::OnFilePrint()
-{
-    DocumentSession* session = ActiveSession();
-    if (!session)
-        return;
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(m_printer.get(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // The pane that has the focus is printed, as the active view is.
-    CChildFrame* child = ActiveChild();
-    if (child && child->ListView().hasFocus())
-        ListPrinter(child->ListView().Model(), session->Title()).Print(*m_printer);
-    else
-        MapPrinter(session->Document()).Print(*m_printer);
-}
-
-void CMainFrame::OnFilePrintPreview()
-{
-    DocumentSession* session = ActiveSession();
-    if (!session)
-        return;
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    CChildFrame* child = ActiveChild();
-    if (!child || !child->ListView().hasFocus()) {
-        // A map's pages are drawn one at a time, when shown.
-        MapPreviewDialog(session->Document(), *m_printer, this).exec();
-        return;
-    }
-    QPrintPreviewDialog preview(m_printer.get(), this);
-    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
-    child->ListView().AskAboutEmptyColumns();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [session, child](QPrinter* printer) {
-        ListPrinter(child->ListView().Model(), session->Title()).Print(*printer, true);
-    });
-    preview.exec();
-}
-
-void CMainFrame::OnFilePrintSetup()
-{
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (QPageSetupDialog(m_printer.get(), this).exec() != QDialog::Accepted)
-        return;
-    // The page grid of every map follows the sheet now chosen.
-    QPrinter* printer = m_printer.get();
-    if (!m_pageSourceBefore)
-        m_pageSourceBefore = CNetDoc::printerPage();
-    CNetDoc::setPrinterPageSource([printer]() -> std::optional<Size> {
-        const QSizeF mm = printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
-        if (mm.isEmpty())
-            return std::nullopt;
-        return Size{qint32(mm.width() * 10), qint32(mm.height() * 10)};
-    });
-    for (const std::unique_ptr<DocumentSession>& session : m_sessions) {
-        session->Document().UpdatePageSize();
-        session->Document().UpdatePageCount();
-        session->Document().UpdateAllViews(0, nullptr);
-    }
-}
-
-bool CMainFrame::PrintListFile(const QString& path, const QString& printerName, const PageChoice& page,
-                               QString* error)
-{
-    CNetDoc document;
-    if (!document.OnOpenDocument(path, error))
-        return false;
-    QPrinter printer(QPrinter::HighResolution);
-    ChoosePrinter(printer, printerName, page);
-    DeviceListModel model;
-    model.SetRows(DeviceListRows::Of(document));
-    model.SetColumns(HostInventory::MasterColumnNames(), document.m_astrHiddenColumns);
-    model.Fill(true);
-    if (!printer.isValid() || !ListPrinter(model, QFileInfo(path).fileName()).Print(printer)) {
-        if (error)
-            *error = QStringLiteral("印刷できません: %1").arg(printerName);
-        return false;
-    }
-    return true;
-}
-
-bool CMainFrame::PrintFile(const QString& path, const QString& printerName, const PageChoice& page, QString* error)
-{
-    CNetDoc document;
-    if (!document.OnOpenDocument(path, error))
-        return false;
-    QPrinter printer(QPrinter::HighResolution);
-    ChoosePrinter(printer, printerName, page);
-    if (!printer.isValid() || !MapPrinter(document).Print(printer)) {
-        if (error)
-            *error = QStringLiteral("印刷できません: %1").arg(printerName);
-        return false;
-    }
-    return true;
 }
 
 void CMainFrame::OnEditUndo()
@@ -711,6 +632,8 @@ void CMainFrame::OnSurveyStart()
         if (!ConfirmReplace(*session))
             return;
         session->FrontEnd().SetNetworkNotice(NetworkNotice().trimmed());
+        if (ChangeComparison::AfterSurvey())
+            session->KeepMapBeforeSurvey();
         session->Survey().PickUp();
     }
     UpdateActions();

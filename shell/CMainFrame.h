@@ -12,6 +12,7 @@
 #include <vector>
 
 class CChildFrame;
+class MapComparison;
 class DocumentSession;
 class NetworkProbes;
 class NetworkMenu;
@@ -71,6 +72,9 @@ public:
     static constexpr int kZoomReset = 33006;
     static constexpr int kZoomFit = 33007;
     static constexpr int kFind = 33008;
+    static constexpr int kCompare = 33009;
+    static constexpr int kClearComparison = 33010;
+    static constexpr int kCompareAfterSurvey = 33011;
 
     QAction* Action(int id) const { return m_actions.value(id); }
     QStringList RecentFiles() const { return m_astrRecent; }
@@ -127,6 +131,10 @@ private:
     void OnZoomReset();
     void OnZoomFit();
     void OnFind();
+    void OnCompare();
+    void OnClearComparison();
+    void OnCompareAfterSurvey();
+    void ShowSurveyChanges(DocumentSession& session, const MapComparison& comparison);
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();

@@ -66,6 +66,9 @@ const std::pair<int, const char*> kPrompts[] = {
     {CMainFrame::kCopyPicture, "マップ全体を図としてクリップボードにコピーします。\n図としてコピー"},
     {CMainFrame::kTabbedView, "ウィンドウをタブで切り替えて表示します。\nタブで表示"},
     {CMainFrame::kFind, "ホスト名、IPアドレスまたはMACアドレスで機器を探します。\n機器の検索"},
+    {CMainFrame::kCompare, "別のマップと比べ、新規・変更・なくなった機器をマップに示します。\n比較"},
+    {CMainFrame::kClearComparison, "比較の表示をマップと一覧から消します。\n比較の表示を消去"},
+    {CMainFrame::kCompareAfterSurvey, "システム解析の後、解析前のマップとの違いを示します。\n解析後に比較"},
     {CMainFrame::kZoomIn, "マップを拡大して表示します。\n拡大"},
     {CMainFrame::kZoomOut, "マップを縮小して表示します。\n縮小"},
     {CMainFrame::kZoomReset, "マップを等倍で表示します。\n等倍"},
@@ -105,6 +108,9 @@ void CMainFrame::CreateFileMenu()
     AddAction(menu, 57604, QStringLiteral("名前を付けて保存(&A)..."), &CMainFrame::OnFileSaveAs);
     AddAction(menu, 32819, QStringLiteral("CSV出力"), &CMainFrame::OnFileExportCsv);
     AddAction(menu, kExportPicture, QStringLiteral("図としてエクスポート(&E)..."), &CMainFrame::OnFileExportPicture);
+    menu->addSeparator();
+    AddAction(menu, kCompare, QStringLiteral("比較…"), &CMainFrame::OnCompare);
+    AddAction(menu, kClearComparison, QStringLiteral("比較の表示を消去"), &CMainFrame::OnClearComparison);
     menu->addSeparator();
     AddAction(menu, 57607, QStringLiteral("印刷(&P)..."), &CMainFrame::OnFilePrint);
     AddAction(menu, 57609, QStringLiteral("印刷プレビュー(&V)"), &CMainFrame::OnFilePrintPreview);
@@ -187,6 +193,8 @@ void CMainFrame::CreateToolsMenu()
     AddAction(menu, 32795, QStringLiteral("システム解析中止"), &CMainFrame::OnSurveyStop);
     AddAction(menu, 32806, QStringLiteral("再配置"), &CMainFrame::OnRelayout);
     AddAction(menu, 32821, QStringLiteral("再結線"), &CMainFrame::OnRewire);
+    AddAction(menu, kCompareAfterSurvey, QStringLiteral("解析後に前のマップと比較"), &CMainFrame::OnCompareAfterSurvey)
+        ->setCheckable(true);
     AddAction(menu, 32836, QStringLiteral("ネットワーク調査方法設定"), &CMainFrame::OnSurveySettings);
     QMenu* insert = menu->addMenu(QStringLiteral("描画オブジェクトの挿入"));
     for (const DeviceTool& tool : kDeviceTools) {

@@ -1,5 +1,7 @@
 #include "DocumentSession.h"
 
+#include "mapbuild/MapComparison.h"
+
 #include <QFileInfo>
 
 DocumentSession::DocumentSession(const NetworkProbes& probes, const SurveySettings& settings,
@@ -13,6 +15,7 @@ DocumentSession::DocumentSession(const NetworkProbes& probes, const SurveySettin
     connect(&m_frontEnd, &GuiSurveyFrontEnd::progressWindowClosed, &m_survey,
             &NetworkSurvey::OnProgressWindowClosed);
     connect(&m_document, &CNetDoc::modifiedChanged, this, &DocumentSession::titleChanged);
+    connect(&m_survey, &NetworkSurvey::ended, this, &DocumentSession::OnSurveyEnded);
 }
 
 DocumentSession::~DocumentSession() = default;
@@ -40,4 +43,21 @@ bool DocumentSession::Save(const QString& path, QString* error)
     m_strPath = path;
     emit titleChanged();
     return true;
+}
+
+void DocumentSession::KeepMapBeforeSurvey()
+{
+    m_mapBeforeSurvey = m_document.m_objects.isEmpty() ? QByteArray() : m_document.SaveContents();
+}
+
+void DocumentSession::OnSurveyEnded(NetworkSurvey::Ending ending)
+{
+    const QByteArray before = std::exchange(m_mapBeforeSurvey, QByteArray());
+    if (ending != NetworkSurvey::Ending::Finished || before.isEmpty())
+        return;
+    CNetDoc earlier;
+    earlier.m_bSnapshotsWanted = false;
+    if (!earlier.RestoreContents(before))
+        return;
+    emit changesSinceSurvey(std::make_shared<const MapComparison>(MapComparison::Compare(earlier, m_document)));
 }

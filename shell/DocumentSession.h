@@ -4,9 +4,13 @@
 #include "shell/GuiSurveyFrontEnd.h"
 #include "survey/NetworkSurvey.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class MapComparison;
 class NetworkProbes;
 class SurveySettings;
 
@@ -34,13 +38,21 @@ public:
     bool Open(const QString& path, QString* error);
     bool Save(const QString& path, QString* error);
 
+    // Keeps what the map holds before a survey replaces it: when the
+    // survey completes, what changed is announced.
+    void KeepMapBeforeSurvey();
+
 signals:
     void titleChanged();
+    void changesSinceSurvey(std::shared_ptr<const MapComparison> comparison);
 
 private:
+    void OnSurveyEnded(NetworkSurvey::Ending ending);
+
     CNetDoc m_document;
     GuiSurveyFrontEnd m_frontEnd;
     NetworkSurvey m_survey;
     QString m_strPath;
     int m_nUntitled;
+    QByteArray m_mapBeforeSurvey;
 };
