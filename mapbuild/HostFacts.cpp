@@ -70,6 +70,18 @@ const std::pair<HostFacts::Table, SectionProperties> kWmiSections[] = {
 };
 
 constexpr int kWmiNameWidth = 32;
+
+// Where a property goes in a record of the section: 0 the key, then the
+// shown ones; -1 when it is not wanted.
+qsizetype WantedIndex(const SectionProperties& section, QStringView name)
+{
+    if (name == QLatin1String(section.key))
+        return 0;
+    for (qsizetype i = 0; i < section.shown.size(); ++i)
+        if (name == QLatin1String(section.shown.at(i)))
+            return i + 1;
+    return -1;
+}
 const QString kSectionEnd = QStringLiteral("end end");
 
 QStringList Columns(const QStringList& fields, const QList<int>& columns)
@@ -91,7 +103,8 @@ bool IsDevice(const CDrawObj& object)
 std::vector<HostFacts> HostFacts::Collect(const CNetDoc& document)
 {
     HostInventory inventory;
-    inventory.Build(document, {});
+    // The WMI records are read from the listing itself, by property name.
+    inventory.Build(document, {}, false);
     const RecordIndex hostRows = IndexHostRows(inventory.Lines());
     std::array<RecordIndex, HostInventory::kDetailTables> details;
     for (const auto& [table, how] : kInventoryTables)
@@ -142,19 +155,17 @@ void HostFacts::ReadInterfaces(const CDrawSys& system)
 void HostFacts::ReadWmiListing(const QStringList& listing)
 {
     // Each instance lists the same properties in the same order, so the
-    // section's first property starts the next instance.
+    // section's first property starts the next instance. Only the wanted
+    // properties are kept: a listing runs to thousands of lines.
     const SectionProperties* section = nullptr;
     Table table = kTables;
-    QString first;
-    QHash<QString, QString> instance;
+    QStringView first;
+    QStringList instance;
     const auto flush = [&] {
-        if (section && !instance.value(QLatin1String(section->key)).isEmpty()) {
-            QStringList record{instance.value(QLatin1String(section->key))};
-            for (const char* property : section->shown)
-                record.append(instance.value(QLatin1String(property)));
-            records[table].append(record);
-        }
-        instance.clear();
+        if (section && !instance.value(0).isEmpty())
+            records[table].append(instance);
+        if (section)
+            instance = QStringList(section->shown.size() + 1);
     };
     bool atSectionName = true;
     for (const QString& line : listing) {
@@ -167,23 +178,26 @@ void HostFacts::ReadWmiListing(const QStringList& listing)
         if (atSectionName) {
             atSectionName = false;
             section = nullptr;
-            first.clear();
+            first = {};
             for (const auto& [kind, properties] : kWmiSections)
                 if (line == QLatin1String(properties.section)) {
                     section = &properties;
                     table = kind;
+                    instance = QStringList(properties.shown.size() + 1);
                 }
             continue;
         }
         if (!section)
             continue;
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
-        const QString name = line.left(tab < 0 ? kWmiNameWidth : tab).trimmed();
+        const QStringView name = QStringView(line).left(tab < 0 ? kWmiNameWidth : tab).trimmed();
         if (first.isEmpty())
             first = name;
         else if (name == first)
             flush();
-        instance.insert(name, tab < 0 ? QString() : line.mid(tab + 1));
+        const qsizetype wanted = WantedIndex(*section, name);
+        if (wanted >= 0)
+            instance[wanted] = tab < 0 ? QString() : line.mid(tab + 1);
     }
     flush();
 }

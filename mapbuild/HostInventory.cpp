@@ -104,7 +104,7 @@ void HostInventory::Reset()
     }
 }
 
-bool HostInventory::Build(const CNetDoc& document, const QList<Device>& devices)
+bool HostInventory::Build(const CNetDoc& document, const QList<Device>& devices, bool withWmiTables)
 {
     Reset();
     if (document.m_objects.isEmpty()) {
@@ -123,13 +123,14 @@ bool HostInventory::Build(const CNetDoc& document, const QList<Device>& devices)
         const auto& host = static_cast<const CDrawSys&>(*object);
         if (host.m_strFqdn.isEmpty() || host.m_pOwnerSys)
             continue;
-        AddHost(host, devices, names);
+        AddHost(host, devices, names, withWmiTables);
     }
     Assemble();
     return true;
 }
 
-void HostInventory::AddHost(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names)
+void HostInventory::AddHost(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names,
+                            bool withWmiTables)
 {
     const QStringList* label = MainLabel(host);
     // The first device, in the search's order, whose name is in the host's.
@@ -143,6 +144,8 @@ void HostInventory::AddHost(const CDrawSys& host, const QList<Device>& devices, 
     AddDisks(fqdn, label);
     AddInterfaces(host);
     AddResources(host, devices, names);
+    if (!withWmiTables)
+        return;
     AddWmiSection(host, kProduct, QStringLiteral("Product"), kProductProperties);
     AddWmiSection(host, kFixEngin, QStringLiteral("QuickFixEngineering"), kFixProperties);
     AddWmiSection(host, kLoginProf, QStringLiteral("NetworkLoginProfile"), kLoginProperties);

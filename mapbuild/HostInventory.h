@@ -29,7 +29,9 @@ public:
     static constexpr int kDetailTables = 9;
 
     // Builds the tables; false (and no lines) when the map holds no objects.
-    bool Build(const CNetDoc& document, const QList<Device>& devices);
+    // Without the WMI tables, the product, hotfix and login profile tables
+    // stay empty (they take half the time).
+    bool Build(const CNetDoc& document, const QList<Device>& devices, bool withWmiTables = true);
 
     // FQDN_TABLE with its records, then every detail table that has
     // records, each after three separator lines.
@@ -53,7 +55,7 @@ public:
 
 private:
     void Reset();
-    void AddHost(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names);
+    void AddHost(const CDrawSys& host, const QList<Device>& devices, const SubstringIndex& names, bool withWmiTables);
     void AddHostRow(const CDrawSys& host, const QStringList* label, const Device* device);
     void AddProcessors(const QString& fqdn, const QStringList* label, bool printer);
     void AddDisks(const QString& fqdn, const QStringList* label);

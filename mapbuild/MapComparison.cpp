@@ -117,6 +117,8 @@ void MapComparison::CompareHostRow(const HostFacts& earlier, const HostFacts& la
 void MapComparison::CompareSets(const QString& table, QStringList earlier, QStringList later,
                                 QList<FieldChange>& changes)
 {
+    if (earlier == later)
+        return;
     earlier.sort();
     earlier.removeDuplicates();
     later.sort();
@@ -136,6 +138,8 @@ void MapComparison::CompareRecords(int kind, const HostFacts::Records& earlier, 
             changes.append({table, table, was, is});
         return;
     }
+    if (earlier == later)
+        return;
     QStringList earlierKeys;
     QStringList laterKeys;
     const Grouped before = GroupByKey(earlier, earlierKeys);

@@ -6,6 +6,9 @@
 #include "objects/CDrawSys.h"
 #include "shell/ApplicationLook.h"
 #include "shell/CAboutDlg.h"
+#include "shell/ChangeComparison.h"
+#include "listview/DeviceListModel.h"
+#include "mapview/ChangeOverlay.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
 #include "mapview/DeviceFinder.h"
@@ -51,6 +54,7 @@
 #include <QTest>
 #include <QTranslator>
 #include <QImage>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QMimeData>
@@ -395,6 +399,114 @@ TEST_F(MainFrameTest, RelayoutPutsAMovedDeviceBackAfterASurvey)
     EXPECT_EQ(device->m_position, place);
     frame->Action(32821)->trigger();
     EXPECT_EQ(device->m_position, place);
+}
+
+// Surveys the map of a child window to its end.
+void SurveyToTheEnd(CMainFrame& frame, CChildFrame& child)
+{
+    QEventLoop loop;
+    QObject::connect(&child.Session().Survey(), &NetworkSurvey::ended, &loop, &QEventLoop::quit);
+    frame.Action(32794)->trigger();
+    loop.exec();
+}
+
+const CDrawSys* DeviceNamed(const CNetDoc& document, const QString& prefix)
+{
+    for (const CDrawObj* object : document.m_objects)
+        if (typeid(*object) == typeid(CDrawSys) && static_cast<const CDrawSys*>(object)->m_strFqdn.startsWith(prefix, Qt::CaseInsensitive))
+            return static_cast<const CDrawSys*>(object);
+    return nullptr;
+}
+
+QStringList ChangeColumn(CBottView& list)
+{
+    DeviceListModel& model = list.Model();
+    const int column = model.columnCount() - 1;
+    if (model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() != DeviceListModel::kChangeHeader)
+        return {};
+    QStringList cells;
+    for (int row = 0; row < model.rowCount(); ++row)
+        cells.append(model.Text(row, 0) + '=' + model.Text(row, column));
+    cells.sort();
+    return cells;
+}
+
+TEST_F(MainFrameTest, ComparingWithAnEarlierMapMarksTheChangesWithoutTouchingTheMap)
+{
+    CChildFrame* earlierChild = frame->NewDocument();
+    SurveyToTheEnd(*frame, *earlierChild);
+    const QString earlier = TestFiles::scratchPath("before-pc03.vxnj");
+    QString error;
+    ASSERT_TRUE(earlierChild->Session().Save(earlier, &error)) << error.toStdString();
+
+    // A month later PC02 is gone and PC03 came.
+    const auto later = SimulatedLan()
+                           .Computer("PC01", "10.77.0.21", "Domain:CORP")
+                           .Computer("PC03", "10.77.0.23", "Domain:CORP")
+                           .Probe("serverInfo", 200)
+                           .Build();
+    CMainFrame laterFrame(*later, settings);
+    laterFrame.show();
+    CChildFrame* child = laterFrame.NewDocument();
+    SurveyToTheEnd(laterFrame, *child);
+    CNetDoc& document = child->Session().Document();
+    document.SetModifiedFlag(false);
+    const bool couldUndo = document.CanUndo();
+
+    QTimer::singleShot(0, [&earlier] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(earlier);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(laterFrame.Action(CMainFrame::kCompare)->isEnabled());
+    laterFrame.Action(CMainFrame::kCompare)->trigger();
+
+    const ChangeOverlay* changes = child->MapView().Changes();
+    ASSERT_NE(changes, nullptr);
+    const CDrawSys* added = DeviceNamed(document, "pc03");
+    ASSERT_NE(added, nullptr);
+    EXPECT_TRUE(changes->ToolTipAt(document, added->m_position.normalized().center()).startsWith("新規: pc03"));
+    EXPECT_EQ(ChangeColumn(child->ListView()).filter("=新規").size(), 1) << ChangeColumn(child->ListView()).join(' ').toStdString();
+    EXPECT_FALSE(document.IsModified()) << "the markings are not part of the map";
+    EXPECT_EQ(document.CanUndo(), couldUndo);
+    EXPECT_TRUE(laterFrame.Action(CMainFrame::kClearComparison)->isEnabled());
+
+    laterFrame.Action(CMainFrame::kClearComparison)->trigger();
+    EXPECT_EQ(child->MapView().Changes(), nullptr);
+    EXPECT_TRUE(ChangeColumn(child->ListView()).isEmpty());
+    document.SetModifiedFlag(false);
+}
+
+TEST_F(MainFrameTest, ASurveyCanShowWhatChangedSinceTheMapItReplaced)
+{
+    CChildFrame* child = frame->NewDocument();
+    SurveyToTheEnd(*frame, *child);
+    EXPECT_EQ(child->MapView().Changes(), nullptr) << "off unless the user turns it on";
+
+    QAction* afterSurvey = frame->Action(CMainFrame::kCompareAfterSurvey);
+    ASSERT_FALSE(afterSurvey->isChecked());
+    afterSurvey->trigger();
+    EXPECT_TRUE(ChangeComparison::AfterSurvey());
+    CNetDoc& document = child->Session().Document();
+    document.SetModifiedFlag(false);
+    // The same network again: nothing changed, and the status bar says so.
+    SurveyToTheEnd(*frame, *child);
+    EXPECT_EQ(child->MapView().Changes(), nullptr);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), "解析前のマップからの変化はありません。");
+
+    // A device moved by hand is no change of the network; a device taken
+    // out of the map before the next survey comes back as new.
+    CDrawObj* pc02 = const_cast<CDrawSys*>(DeviceNamed(document, "pc02"));
+    ASSERT_NE(pc02, nullptr);
+    document.RemoveObject(pc02, &child->MapView());
+    delete pc02;
+    document.SetModifiedFlag(false);
+    SurveyToTheEnd(*frame, *child);
+    ASSERT_NE(child->MapView().Changes(), nullptr);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("比較: 新規 1 台")) << frame->statusBar()->currentMessage().toStdString();
+    afterSurvey->trigger();
+    EXPECT_FALSE(ChangeComparison::AfterSurvey());
 }
 
 TEST_F(MainFrameTest, AboutBoxNamesTheVersion)

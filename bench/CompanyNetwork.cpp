@@ -1,0 +1,50 @@
+#include "CompanyNetwork.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// The inventory of the demo network's first computer that has one.
+QJsonObject DemoInventory()
+{
+    QFile file(QStringLiteral(VARNEX_SOURCE_DIR "/data/demo-network.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (const QJsonValue host : QJsonDocument::fromJson(file.readAll()).object().value("hosts").toArray())
+        if (host.toObject().contains(QStringLiteral("wmi")))
+            return host.toObject().value(QStringLiteral("wmi")).toObject();
+    return {};
+}
+
+} // namespace
+
+std::unique_ptr<SimulatedNetwork> Company(int hosts, bool inventory)
+{
+    const QJsonObject wmi = inventory ? DemoInventory() : QJsonObject();
+    const SimulatedLan::Tweak answersWmi = [&wmi](QJsonObject& host) { host.insert(QStringLiteral("wmi"), wmi); };
+    SimulatedLan lan;
+    for (int n = 0; n < hosts; ++n) {
+        const QString address = QStringLiteral("10.77.%1.%2").arg(n / 250).arg(n % 250 + 1);
+        const QString name = QStringLiteral("HOST%1").arg(n, 5, 10, QLatin1Char('0'));
+        if (n % 10 == 9)
+            lan.Printer(name.toLower() + QStringLiteral(".corp.example"), address);
+        else
+            lan.Computer(name, address, QStringLiteral("Domain:CORP"), inventory ? answersWmi : SimulatedLan::Tweak());
+    }
+    return lan.Build();
+}
+
+double PeakResidentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
