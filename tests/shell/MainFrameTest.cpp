@@ -9,6 +9,7 @@
 #include "shell/ChangeComparison.h"
 #include "listview/DeviceListModel.h"
 #include "mapview/ChangeOverlay.h"
+#include "mapbuild/MapComparison.h"
 #include "shell/CChildFrame.h"
 #include "shell/CRectDlg.h"
 #include "mapview/DeviceFinder.h"
@@ -45,6 +46,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -675,6 +677,30 @@ TEST_F(MainFrameTest, Screenshots)
         EXPECT_TRUE(sheet.grab().save(directory + QStringLiteral("/property-sheet-wmi.png")));
         sheet.reject();
         break;
+    }
+
+    const QString earlier = qEnvironmentVariable("VARNEX_SCREENSHOT_EARLIER");
+    const QString later = qEnvironmentVariable("VARNEX_SCREENSHOT_LATER");
+    if (!earlier.isEmpty() && !later.isEmpty()) {
+        ASSERT_TRUE(frame->OpenFile(later));
+        Wait(100);
+        CChildFrame* child = frame->ActiveChild();
+        CNetDoc before;
+        QString error;
+        ASSERT_TRUE(before.OnOpenDocument(earlier, &error)) << error.toStdString();
+        const MapComparison comparison = MapComparison::Compare(before, child->Session().Document());
+        frame->statusBar()->showMessage(ChangeComparison::Show(*child, comparison));
+        child->MapView().SetZoom(0.6);
+        for (const MapComparison::HostChange& host : comparison.Hosts())
+            if (host.kind == MapComparison::Kind::Added)
+                if (const CDrawSys* added = DeviceNamed(child->Session().Document(), host.Name()))
+                    child->MapView().ShowObject(const_cast<CDrawSys*>(added));
+        // The change column is the last: sorted by it, changed hosts first.
+        CBottView& list = child->ListView();
+        list.Model().SortByColumn(list.Model().columnCount() - 1, Qt::DescendingOrder);
+        list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum());
+        Wait(100);
+        EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/changes-overlay.png")));
     }
 
     CRectDlg dialog(frame->ActiveChild()->Session().Document(), settings);
