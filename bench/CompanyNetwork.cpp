@@ -1,5 +1,12 @@
 #include "CompanyNetwork.h"
 
+#include "document/CNetDoc.h"
+#include "support/RecordingFrontEnd.h"
+#include "survey/NetworkSurvey.h"
+#include "survey/SurveySettings.h"
+
+#include <QEventLoop>
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -48,3 +55,18 @@ double PeakResidentMiB()
     return 0;
 }
 
+
+void SurveyCompany(CNetDoc& document, int hosts, bool inventory)
+{
+    const auto network = Company(hosts, inventory);
+    document.m_bSnapshotsWanted = false;
+    document.OnNewDocument();
+    document.m_adwSurveySettings = {0, inventory ? 1u : 0u, 0, 0, 0};
+    SurveySettings settings;
+    RecordingFrontEnd frontEnd;
+    NetworkSurvey survey(document, *network, settings, frontEnd);
+    QEventLoop loop;
+    QObject::connect(&survey, &NetworkSurvey::ended, &loop, &QEventLoop::quit);
+    survey.PickUp();
+    loop.exec();
+}

@@ -8,5 +8,9 @@
 // every tenth host; with inventory, every computer answers WMI as the demo
 // network's computers do.
 std::unique_ptr<SimulatedNetwork> Company(int hosts, bool inventory = false);
+class CNetDoc;
+
+// Surveys such a network into a new document, which writes no snapshots.
+void SurveyCompany(CNetDoc& document, int hosts, bool inventory);
 // Peak resident memory of the process so far, in MiB.
 double PeakResidentMiB();

@@ -4,14 +4,8 @@
 #include "CompanyNetwork.h"
 #include "document/CNetDoc.h"
 #include "mapbuild/MapComparison.h"
-#include "objects/CDrawNic.h"
 #include "objects/CDrawSys.h"
-#include "objects/CDrawText.h"
-#include "support/RecordingFrontEnd.h"
-#include "survey/NetworkSurvey.h"
-#include "survey/SurveySettings.h"
 
-#include <QEventLoop>
 #include <QFile>
 
 #include <benchmark/benchmark.h>
@@ -19,20 +13,6 @@
 #include <typeinfo>
 
 namespace {
-
-void Survey(CNetDoc& document, const SimulatedNetwork& network)
-{
-    document.m_bSnapshotsWanted = false;
-    document.OnNewDocument();
-    document.m_adwSurveySettings = {0, 1, 0, 0, 0};
-    SurveySettings settings;
-    RecordingFrontEnd frontEnd;
-    NetworkSurvey survey(document, network, settings, frontEnd);
-    QEventLoop loop;
-    QObject::connect(&survey, &NetworkSurvey::ended, &loop, &QEventLoop::quit);
-    survey.PickUp();
-    loop.exec();
-}
 
 void ChangeLater(CNetDoc& later)
 {
@@ -62,9 +42,8 @@ void ResetPeakResident()
 
 void BM_CompareSurveyedMaps(benchmark::State& state)
 {
-    const auto network = Company(int(state.range(0)), true);
     CNetDoc earlier;
-    Survey(earlier, *network);
+    SurveyCompany(earlier, int(state.range(0)), true);
     CNetDoc later;
     later.m_bSnapshotsWanted = false;
     later.RestoreContents(earlier.SaveContents());

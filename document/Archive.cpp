@@ -1,5 +1,8 @@
 #include "Archive.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "ArchiveException.h"
 #include "ClassInfo.h"
 #include "Persistent.h"
@@ -94,12 +97,18 @@ void Archive::need(qsizetype size) const
 
 void Archive::writeRaw(const void* data, qsizetype size)
 {
-    m_out->append(static_cast<const char*>(data), size);
+    // Most writes are a few bytes: growing by doubling and copying straight
+    // into the buffer keeps them cheap, and the size always stays exact.
+    const qsizetype at = m_out->size();
+    if (m_out->capacity() - at < size)
+        m_out->reserve(std::max(at + size, 2 * m_out->capacity() + 4096));
+    m_out->resize(at + size);
+    std::memcpy(m_out->data() + at, data, size_t(size));
 }
 
 void Archive::writeByte(quint8 value)
 {
-    m_out->append(char(value));
+    writeRaw(&value, 1);
 }
 
 void Archive::writeWord(quint16 value)
@@ -152,25 +161,33 @@ void Archive::writeCount(quint64 count)
 
 void Archive::writeString(const QString& text)
 {
+    // The marker and the length go out as one write: maps hold hundreds
+    // of thousands of short strings.
     const quint64 length = quint64(text.size());
-    writeByte(0xFF);
-    writeWord(kWideMarker);
+    quint8 header[19];
+    qsizetype used = 0;
+    const auto put = [&](quint64 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            header[used++] = quint8(value >> (8 * i));
+    };
+    put(0xFF, 1);
+    put(kWideMarker, 2);
     if (length < 0xFF) {
-        writeByte(quint8(length));
+        put(length, 1);
     } else if (length < 0xFFFE) {
-        writeByte(0xFF);
-        writeWord(quint16(length));
+        put(0xFF, 1);
+        put(length, 2);
     } else {
-        writeByte(0xFF);
-        writeWord(0xFFFF);
+        put(0xFF, 1);
+        put(0xFFFF, 2);
         if (length < 0xFFFFFFFFu) {
-            writeDword(quint32(length));
+            put(length, 4);
         } else {
-            writeDword(0xFFFFFFFFu);
-            writeDword(quint32(length));
-            writeDword(quint32(length >> 32));
+            put(0xFFFFFFFFu, 4);
+            put(length, 8);
         }
     }
+    writeRaw(header, used);
     if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
         writeRaw(text.constData(), text.size() * 2);
     } else {

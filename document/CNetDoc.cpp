@@ -500,6 +500,7 @@ Rect CNetDoc::UpdatePageCount()
 
 void CNetDoc::SaveSnapshot()
 {
+    WaitForSnapshotWrite();
     if (!m_bSnapshots)
         return;
     DropSnapshotsAfterCurrent();
@@ -509,18 +510,34 @@ void CNetDoc::SaveSnapshot()
         m_bSnapshots = false;
         return;
     }
+    file.close();
     if (m_nSnapshot >= m_astrSnapshots.size())
         m_astrSnapshots.resize(m_nSnapshot + 1);
-    m_astrSnapshots[m_nSnapshot] = file.fileName();
-    const QByteArray contents = SaveContents();
-    if (file.write(contents) != contents.size() || !file.flush()) {
-        // A truncated snapshot is worse than none.
-        m_bSnapshots = false;
-        return;
-    }
-    file.close();
+    const QString path = file.fileName();
+    m_astrSnapshots[m_nSnapshot] = path;
+    m_snapshotBuffer.resize(0);
+    runOnLargeStack([this] {
+        Archive ar(m_snapshotBuffer);
+        Serialize(ar);
+    });
+    // The buffer stays untouched until the write is waited for.
+    const char* bytes = m_snapshotBuffer.constData();
+    const qsizetype size = m_snapshotBuffer.size();
+    m_snapshotWrite = std::async(std::launch::async, [path, bytes, size] {
+        QFile out(path);
+        return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes, size) == size && out.flush();
+    });
     m_nLastSnapshot = m_nSnapshot;
     ++m_nSnapshot;
+}
+
+void CNetDoc::WaitForSnapshotWrite()
+{
+    if (!m_snapshotWrite.valid())
+        return;
+    // A truncated snapshot is worse than none.
+    if (!m_snapshotWrite.get())
+        m_bSnapshots = false;
 }
 
 void CNetDoc::DropSnapshotsAfterCurrent()
@@ -558,6 +575,7 @@ bool CNetDoc::Redo()
 // list itself stays as it is.
 bool CNetDoc::RestoreSnapshot(int index)
 {
+    WaitForSnapshotWrite();
     QFile file(m_astrSnapshots.value(index));
     if (!file.open(QIODevice::ReadOnly) || !RestoreContents(file.readAll()))
         return false;
@@ -580,6 +598,7 @@ bool CNetDoc::RestoreContents(const QByteArray& contents)
 
 void CNetDoc::SaveSnapshotUnlessCurrent(const QByteArray& contents)
 {
+    WaitForSnapshotWrite();
     if (m_nSnapshot > 0) {
         QFile latest(m_astrSnapshots.value(m_nLastSnapshot));
         if (latest.open(QIODevice::ReadOnly) && latest.size() == contents.size() && latest.readAll() == contents)
@@ -590,6 +609,7 @@ void CNetDoc::SaveSnapshotUnlessCurrent(const QByteArray& contents)
 
 void CNetDoc::DeleteSnapshotFiles()
 {
+    WaitForSnapshotWrite();
     for (const QString& name : std::as_const(m_astrSnapshots)) {
         if (!name.isEmpty())
             QFile::remove(name);

@@ -12,6 +12,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <future>
 #include <mutex>
 #include <optional>
 
@@ -118,6 +119,9 @@ public:
     // Puts the objects and settings back as the contents hold them, without
     // an undo step (an edit the user cancelled).
     bool RestoreContents(const QByteArray& contents);
+    // The latest snapshot's file is written on a helper thread; whatever
+    // reads, removes or rewrites snapshot files waits for it first.
+    void WaitForSnapshotWrite();
     bool CanUndo() const;
     bool CanRedo() const;
     bool Undo();
@@ -208,4 +212,8 @@ private:
     std::atomic<bool> m_bRepaintQueued = false;
     bool m_bModified = false;
     qsizetype m_nLastContentsSize = 0;
+    // Snapshots are serialised into one buffer kept between edits, so a
+    // large map does not fault in fresh pages for every undo step.
+    QByteArray m_snapshotBuffer;
+    std::future<bool> m_snapshotWrite;
 };

@@ -1,0 +1,38 @@
+// One undo step on a surveyed company map with its inventories: the edit
+// snapshot a move or a property sheet's OK records, and the contents it
+// writes.
+#include "CompanyNetwork.h"
+#include "document/CNetDoc.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_EditSnapshotOfSurveyedMap(benchmark::State& state)
+{
+    CNetDoc document;
+    SurveyCompany(document, int(state.range(0)), true);
+    document.m_bSnapshotsWanted = true;
+    document.m_bSnapshots = true;
+    // Edits come seconds apart: the file of one snapshot is written by the
+    // time of the next, so only the interface thread's part is timed.
+    for (auto _ : state) {
+        document.SaveSnapshot();
+        state.PauseTiming();
+        document.WaitForSnapshotWrite();
+        state.ResumeTiming();
+    }
+    state.counters["bytes"] = double(document.SaveContents().size());
+}
+BENCHMARK(BM_EditSnapshotOfSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_ContentsOfSurveyedMap(benchmark::State& state)
+{
+    CNetDoc document;
+    SurveyCompany(document, int(state.range(0)), true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(document.SaveContents().size());
+}
+BENCHMARK(BM_ContentsOfSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
