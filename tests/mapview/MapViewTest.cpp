@@ -586,6 +586,29 @@ TEST_F(MapViewTest, EmbeddedFilesKeepTheirBytesThroughTheMapFile)
     EXPECT_EQ(EmbeddedFile::FileData(*items.at(0)), TestFiles::readAll(picture));
 }
 
+TEST_F(MapViewTest, UndoingAPictureResizeKeepsThePicture)
+{
+    const QString picture = TestFiles::scratchPath("green.png");
+    QImage green(40, 20, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(picture));
+    QString error;
+    ASSERT_TRUE(view->InsertFile(picture, QPoint(20, 20), &error)) << error.toStdString();
+    ASSERT_EQ(ObjectsOf<CDrawOleObj>().size(), 1);
+    const Rect inserted = ObjectsOf<CDrawOleObj>().first()->m_position;
+
+    // Handle 5 is the bottom-right corner.
+    const Point corner = ObjectsOf<CDrawOleObj>().first()->GetHandle(5);
+    Drag(Device(corner), Device(corner) + QPoint(60, 40));
+    ASSERT_NE(ObjectsOf<CDrawOleObj>().first()->m_position, inserted) << "the drag resized it";
+    ASSERT_TRUE(document.Undo());
+    const QList<CDrawOleObj*> after = ObjectsOf<CDrawOleObj>();
+    ASSERT_EQ(after.size(), 1) << "undo takes back the resize, not the picture";
+    EXPECT_EQ(after.first()->m_position.normalized(), inserted.normalized());
+    EXPECT_FALSE(after.first()->m_pClientItem->Picture().isNull());
+    EXPECT_EQ(EmbeddedFile::FileData(*after.first()->m_pClientItem), TestFiles::readAll(picture));
+}
+
 TEST_F(MapViewTest, OwnMapFilesAreNeverEmbedded)
 {
     for (const char* name : {"office.vxnj", "OLD.VXN"}) {
