@@ -4,7 +4,12 @@
 #include "CompanyNetwork.h"
 #include "document/CNetDoc.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
@@ -34,5 +39,25 @@ void BM_ContentsOfSurveyedMap(benchmark::State& state)
         benchmark::DoNotOptimize(document.SaveContents().size());
 }
 BENCHMARK(BM_ContentsOfSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Opening a saved surveyed map, its first undo step included.
+void BM_OpenSurveyedMap(benchmark::State& state)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("bench-open-%1.vxnj").arg(state.range(0)));
+    {
+        CNetDoc document;
+        SurveyCompany(document, int(state.range(0)), true);
+        document.OnSaveDocument(path);
+    }
+    for (auto _ : state) {
+        auto document = std::make_unique<CNetDoc>();
+        document->OnOpenDocument(path);
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_OpenSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

@@ -119,8 +119,17 @@ bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
         return false;
     }
     SetModifiedFlag(false);
-    SaveSnapshot();
+    // The map as read is the first undo step: its archive serves as the
+    // snapshot unless embedded items are kept apart from it.
+    RecordSnapshot(CompoundFile::hasSignature(bytes) && HoldsEmbeddedItems() ? QByteArray() : contents);
     return true;
+}
+
+bool CNetDoc::HoldsEmbeddedItems() const
+{
+    const auto embedded = [](const CDrawObj* object) { return object && object->IsKindOf(CDrawOleObj::StaticClass()); };
+    return std::any_of(m_objects.cbegin(), m_objects.cend(), embedded)
+        || std::any_of(m_unlisted.cbegin(), m_unlisted.cend(), embedded);
 }
 
 bool CNetDoc::OnSaveDocument(const QString& path, QString* error)
@@ -500,6 +509,11 @@ Rect CNetDoc::UpdatePageCount()
 
 void CNetDoc::SaveSnapshot()
 {
+    RecordSnapshot({});
+}
+
+void CNetDoc::RecordSnapshot(const QByteArray& contents)
+{
     WaitForSnapshotWrite();
     if (!m_bSnapshots)
         return;
@@ -515,11 +529,16 @@ void CNetDoc::SaveSnapshot()
         m_astrSnapshots.resize(m_nSnapshot + 1);
     const QString path = file.fileName();
     m_astrSnapshots[m_nSnapshot] = path;
-    m_snapshotBuffer.resize(0);
-    runOnLargeStack([this] {
-        Archive ar(m_snapshotBuffer);
-        Serialize(ar);
-    });
+    m_bSnapshotIsFileContents = !contents.isEmpty();
+    if (m_bSnapshotIsFileContents) {
+        m_snapshotBuffer = contents;
+    } else {
+        m_snapshotBuffer.resize(0);
+        runOnLargeStack([this] {
+            Archive ar(m_snapshotBuffer);
+            Serialize(ar);
+        });
+    }
     // The buffer stays untouched until the write is waited for.
     const char* bytes = m_snapshotBuffer.constData();
     const qsizetype size = m_snapshotBuffer.size();
@@ -576,6 +595,7 @@ bool CNetDoc::Redo()
 bool CNetDoc::RestoreSnapshot(int index)
 {
     WaitForSnapshotWrite();
+    m_bSnapshotIsFileContents = false;
     QFile file(m_astrSnapshots.value(index));
     if (!file.open(QIODevice::ReadOnly) || !RestoreContents(file.readAll()))
         return false;
@@ -599,6 +619,9 @@ bool CNetDoc::RestoreContents(const QByteArray& contents)
 void CNetDoc::SaveSnapshotUnlessCurrent(const QByteArray& contents)
 {
     WaitForSnapshotWrite();
+    // The file as read holds the same map in other bytes.
+    if (m_bSnapshotIsFileContents && !IsModified())
+        return;
     if (m_nSnapshot > 0) {
         QFile latest(m_astrSnapshots.value(m_nLastSnapshot));
         if (latest.open(QIODevice::ReadOnly) && latest.size() == contents.size() && latest.readAll() == contents)

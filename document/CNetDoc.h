@@ -197,6 +197,9 @@ private:
     void LoadSurveySettingsFromStore();
     void LoadHiddenColumnsFromStore();
     void DeleteSnapshotFiles();
+    // A snapshot of these contents, or of the document when they are empty.
+    void RecordSnapshot(const QByteArray& contents);
+    bool HoldsEmbeddedItems() const;
     void DropSnapshotsAfterCurrent();
     static QList<CDrawObj*> WithBelongings(const QList<CDrawObj*>& listed);
     bool RestoreSnapshot(int index);
@@ -216,4 +219,6 @@ private:
     // large map does not fault in fresh pages for every undo step.
     QByteArray m_snapshotBuffer;
     std::future<bool> m_snapshotWrite;
+    // The latest snapshot is the map file's archive as it was read.
+    bool m_bSnapshotIsFileContents = false;
 };

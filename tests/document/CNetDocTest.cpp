@@ -159,11 +159,34 @@ TEST_F(CNetDocTest, SnapshotsHoldTheArchiveInTheTemporaryDirectory)
     ASSERT_EQ(doc.m_nSnapshot, before + 1);
     EXPECT_EQ(doc.m_nLastSnapshot, before);
     const QString name = doc.m_astrSnapshots.at(before);
+    doc.WaitForSnapshotWrite();
     EXPECT_TRUE(QFileInfo(name).fileName().startsWith("vx_"));
     EXPECT_EQ(QFileInfo(name).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
     QFile file(name);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), doc.SaveContents());
+}
+
+TEST_F(CNetDocTest, AnOpenedMapIsItsOwnFirstUndoStep)
+{
+    add(Rect{100, 100, 200, 200});
+    const QString path = TestFiles::scratchPath("first-step.vxnj");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    CNetDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(path));
+    const QByteArray asRead = opened.SaveContents();
+    // Nothing changed since the file was read: no second step for it.
+    opened.SaveSnapshotUnlessCurrent(asRead);
+    EXPECT_FALSE(opened.CanUndo());
+
+    opened.m_objects.first()->m_position = Rect{300, 300, 400, 400};
+    opened.SetModifiedFlag(true);
+    opened.SaveSnapshot();
+    ASSERT_TRUE(opened.Undo());
+    EXPECT_EQ(opened.m_objects.first()->m_position, (Rect{100, 100, 200, 200}));
+    EXPECT_EQ(opened.SaveContents(), asRead);
+    ASSERT_TRUE(opened.Redo());
+    EXPECT_EQ(opened.m_objects.first()->m_position, (Rect{300, 300, 400, 400}));
 }
 
 TEST_F(CNetDocTest, SnapshotFailureSwitchesSnapshotsOff)
