@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,7 +77,7 @@ bool hasDisplay()
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-int main(int argc, char* argv[])
+static int runVarnex(int argc, char* argv[])
 {
     const QStringList arguments = argumentsOf(argc, argv);
     int exitCode = 0;
@@ -111,4 +112,16 @@ int main(int argc, char* argv[])
     QTextStream err(stderr);
     CommandLine commandLine(out, err);
     return commandLine.run(QCoreApplication::arguments());
+}
+
+int main(int argc, char* argv[])
+{
+    // Memory that cannot be had (a limit on the address space, a huge map)
+    // ends the run with one line, not an abort.
+    try {
+        return runVarnex(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("varnex: out of memory\n", stderr);
+        return 1;
+    }
 }

@@ -5,6 +5,7 @@
 
 #include "ArchiveException.h"
 #include "ClassInfo.h"
+#include "LargeStack.h"
 #include "Persistent.h"
 #include "objects/ClassRegistry.h"
 
@@ -37,16 +38,27 @@ QString fromSystemCodePage(const QByteArray& bytes)
     return decoder.decode(bytes);
 }
 
+// On a smaller stack than the one sized for kMaxNesting, fewer levels.
+int NestingForThisThread()
+{
+    const std::size_t stack = largeStackBytes();
+    if (stack == 0)
+        return Archive::kMaxNesting;
+    return int(std::min<std::size_t>(Archive::kMaxNesting, stack / kLargeStackBytesPerLevel));
+}
+
 } // namespace
 
 Archive::Archive(QByteArray& out)
     : m_out(&out)
+    , m_maxNesting(NestingForThisThread())
 {
 }
 
 Archive::Archive(const QByteArray& in, CNetDoc* document)
     : m_in(in)
     , m_document(document)
+    , m_maxNesting(NestingForThisThread())
 {
     m_loadArray.push_back(LoadEntry{});
 }
@@ -234,7 +246,7 @@ void Archive::writeObject(const Persistent* object)
         }
         return;
     }
-    if (m_nesting >= kMaxNesting)
+    if (m_nesting >= m_maxNesting)
         throw ArchiveException(ArchiveException::Cause::Generic, "object graph nested too deeply");
     writeClass(object->GetRuntimeClass());
     m_storeMap.insert(object, m_nMapCount++);
@@ -426,7 +438,7 @@ Persistent* Archive::readObject(const ClassInfo* required)
     }
 
     requireClass(*info, required);
-    if (m_nesting >= kMaxNesting)
+    if (m_nesting >= m_maxNesting)
         throw ArchiveException(ArchiveException::Cause::Generic, "object graph nested too deeply");
     Persistent* object = info->create();
     m_created.push_back(object);

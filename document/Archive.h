@@ -148,6 +148,8 @@ private:
     qsizetype m_pos = 0;
     CNetDoc* m_document = nullptr;
     int m_nesting = 0;
+    // kMaxNesting, or less when this thread's stack holds less.
+    int m_maxNesting = kMaxNesting;
     bool m_flat = true;
 
     quint32 m_nMapCount = 1; // storing: next index; 0 is the null reference

@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTextStream>
 #include <QRegularExpression>
@@ -537,3 +538,27 @@ TEST(PrintTo, EveryLabelIsPrintedWholeInBothOrientations)
             EXPECT_TRUE(printed.contains(label)) << label.toStdString();
     }
 }
+
+namespace {
+
+TEST(CommandLineLimits, AnAddressSpaceLimitGivesASmallerStackNotAnAbort)
+{
+    if (QStandardPaths::findExecutable("prlimit").isEmpty())
+        GTEST_SKIP() << "prlimit (util-linux) is not installed";
+    const QString map = TestFiles::scratchPath("limited.vxnj");
+    QProcess process;
+    process.start("prlimit", {"--as=1000000000", QStringLiteral(VARNEX_BINARY), "sample", map});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    CNetDoc document;
+    EXPECT_TRUE(document.OnOpenDocument(map));
+    EXPECT_FALSE(document.m_objects.isEmpty());
+
+    // Too little for the program to start at all is one line, never an abort.
+    process.start("prlimit", {"--as=150000000", QStringLiteral(VARNEX_BINARY), "dump", map});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "killed by a signal";
+}
+
+} // namespace

@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -61,6 +64,11 @@ struct Case {
     QStringList hosts;
     QStringList changes;
 };
+
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class MapComparisonCases : public testing::TestWithParam<Case> {};
 
@@ -149,7 +157,14 @@ const Case kCases[] = {
      {"adapters|adapters|00-15-5D-00-00-03|"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, MapComparisonCases, testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Table, MapComparisonCases, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
 
 TEST(MapComparison, GoneDevicesKeepWhereTheyWere)
 {
