@@ -19,6 +19,7 @@ struct sigaction s_previousTerm;
 InterruptNotifier::InterruptNotifier(QObject* parent)
     : QObject(parent)
 {
+    s_interrupts = 0;
     if (::pipe2(m_fds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     s_writeFd = m_fds[1];
@@ -42,6 +43,11 @@ InterruptNotifier::~InterruptNotifier()
     m_notifier.reset();
     ::close(m_fds[0]);
     ::close(m_fds[1]);
+}
+
+bool InterruptNotifier::Received() const
+{
+    return s_interrupts > 0;
 }
 
 void InterruptNotifier::handle(int)

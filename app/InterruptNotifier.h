@@ -15,6 +15,10 @@ public:
     explicit InterruptNotifier(QObject* parent = nullptr);
     ~InterruptNotifier() override;
 
+    // Whether an interrupt came since this notifier was made, seen by the
+    // event loop yet or not: work done outside it checks here.
+    bool Received() const;
+
 signals:
     void interrupted();
 

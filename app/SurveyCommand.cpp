@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <unistd.h>
 
@@ -174,31 +175,23 @@ int SurveyCommand::survey(const Options& options)
     loop.exec();
     if (ending == NetworkSurvey::Ending::NoHosts)
         return fail(QStringLiteral("no device answered the search"), kNoHosts);
-    if (ending == NetworkSurvey::Ending::Aborted)
+    if (ending == NetworkSurvey::Ending::Aborted || interrupt.Received())
         return fail(QStringLiteral("the survey was stopped"), kStopped);
 
     // The account came from a private file for this run only: the map,
     // which others may read, does not keep it.
     if (!options.wmiAccount.isEmpty())
         document.m_astrWmiAccount.clear();
-    QString error;
-    if (!document.OnSaveDocument(options.out, &error))
-        return fail(QStringLiteral("cannot save %1: %2").arg(options.out, error));
-    if (!options.csv.isEmpty()) {
-        HostInventory inventory;
-        inventory.Build(document, survey.InventoryDevices());
-        if (!HostInventory::WriteCsv(inventory.Lines(), options.csv))
-            return fail(QStringLiteral("cannot write %1").arg(options.csv));
-    }
-    if (!options.png.isEmpty()) {
-        const QImage image = options.dpi ? MapRenderer::render(document, options.dpi)
-                                         : MapRenderer::render(document);
-        if (!MapRenderer::SavePng(image, options.png))
-            return fail(QStringLiteral("cannot write %1").arg(options.png));
-    }
+    Results results;
+    if (!Prepare(options, document, survey, interrupt, results))
+        return m_nFailure;
+    if (!Commit(options, document, results))
+        return m_nFailure;
     m_out << survey.HostRecords().size() - survey.Unsurveyed() << " devices surveyed; map written to "
           << options.out << '\n';
     m_out.flush();
+    if (interrupt.Received())
+        return fail(QStringLiteral("the survey was stopped after its results were written"), kStopped);
     if (survey.Unsurveyed() > 0)
         return fail(QStringLiteral("the survey is incomplete: %1 of %2 devices could not be surveyed "
                                    "(the system refused to start more threads)")
@@ -206,6 +199,61 @@ int SurveyCommand::survey(const Options& options)
                         .arg(survey.HostRecords().size()),
                     kIncomplete);
     return 0;
+}
+
+// Every output is made in memory first, so a stop up to here leaves no
+// file behind and a failure leaves the previous files as they were.
+bool SurveyCommand::Prepare(const Options& options, CNetDoc& document, const NetworkSurvey& survey,
+                            const InterruptNotifier& interrupt, Results& results)
+{
+    const auto stopped = [&] {
+        if (!interrupt.Received())
+            return false;
+        m_nFailure = fail(QStringLiteral("the survey was stopped"), kStopped);
+        return true;
+    };
+    QString error;
+    if (!document.FileBytes(results.map, &error)) {
+        m_nFailure = fail(QStringLiteral("cannot save %1: %2").arg(options.out, error));
+        return false;
+    }
+    if (stopped())
+        return false;
+    if (!options.csv.isEmpty()) {
+        HostInventory inventory;
+        inventory.Build(document, survey.InventoryDevices());
+        results.csv = HostInventory::CsvBytes(inventory.Lines());
+        if (stopped())
+            return false;
+    }
+    if (!options.png.isEmpty()) {
+        results.png = options.dpi ? MapRenderer::render(document, options.dpi) : MapRenderer::render(document);
+        if (results.png.isNull()) {
+            m_nFailure = fail(QStringLiteral("cannot write %1").arg(options.png));
+            return false;
+        }
+    }
+    return !stopped();
+}
+
+bool SurveyCommand::Commit(const Options& options, CNetDoc& document, const Results& results)
+{
+    QString error;
+    if (!document.WriteFile(results.map, options.out, &error)) {
+        m_nFailure = fail(QStringLiteral("cannot save %1: %2").arg(options.out, error));
+        return false;
+    }
+    QSaveFile csv(options.csv);
+    if (!options.csv.isEmpty()
+        && !(csv.open(QIODevice::WriteOnly) && csv.write(results.csv) == results.csv.size() && csv.commit())) {
+        m_nFailure = fail(QStringLiteral("cannot write %1").arg(options.csv));
+        return false;
+    }
+    if (!options.png.isEmpty() && !MapRenderer::SavePng(results.png, options.png)) {
+        m_nFailure = fail(QStringLiteral("cannot write %1").arg(options.png));
+        return false;
+    }
+    return true;
 }
 
 QString SurveyCommand::UseWmi(CNetDoc& document, const QString& accountFile)

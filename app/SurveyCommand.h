@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QStringList>
 #include <QTextStream>
 
 class CNetDoc;
+class InterruptNotifier;
+class NetworkSurvey;
 
 // varnex survey [--network live|demo|sim:FILE] --out MAP [--csv FILE] [--png FILE]
 //               [--dpi N] [--pause MS] [--community NAME]... [--wmi [--wmi-account FILE]]
@@ -36,16 +40,27 @@ private:
         QString wmiCa; // the certificates HTTPS trusts; empty: the system's
     };
 
+    // What a survey writes, made before any of it is written.
+    struct Results {
+        QByteArray map;
+        QByteArray csv;
+        QImage png;
+    };
+
     bool parse(const QStringList& arguments, Options& options);
     // Empty when every option is within its range; else which is not.
     static QString RangeProblem(const Options& options);
     // Empty when every output file can be written; else why not.
     static QString UnwritableOutput(const Options& options);
     int survey(const Options& options);
+    bool Prepare(const Options& options, CNetDoc& document, const NetworkSurvey& survey,
+                 const InterruptNotifier& interrupt, Results& results);
+    bool Commit(const Options& options, CNetDoc& document, const Results& results);
     int fail(const QString& message, int code = kFailed);
     // Turns the WMI inventory on; the account comes from a private file.
     static QString UseWmi(CNetDoc& document, const QString& accountFile);
 
     QTextStream& m_out;
     QTextStream& m_err;
+    int m_nFailure = kFailed; // the exit code of a failed Prepare or Commit
 };

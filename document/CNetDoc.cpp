@@ -134,13 +134,22 @@ bool CNetDoc::HoldsEmbeddedItems() const
 
 bool CNetDoc::OnSaveDocument(const QString& path, QString* error)
 {
-    QString reason;
     QByteArray file;
-    if (!CompoundFile::write(SaveContents(true), CollectEmbeddings(), file, reason)) {
-        if (error)
-            *error = reason;
-        return false;
-    }
+    return FileBytes(file, error) && WriteFile(file, path, error);
+}
+
+bool CNetDoc::FileBytes(QByteArray& file, QString* error)
+{
+    QString reason;
+    if (CompoundFile::write(SaveContents(true), CollectEmbeddings(), file, reason))
+        return true;
+    if (error)
+        *error = reason;
+    return false;
+}
+
+bool CNetDoc::WriteFile(const QByteArray& file, const QString& path, QString* error)
+{
     // Written beside the target and renamed over it, so a failed save never
     // destroys the previous file.
     QSaveFile out(path);

@@ -56,6 +56,9 @@ public:
     bool OnNewDocument();
     bool OnOpenDocument(const QString& path, QString* error = nullptr);
     bool OnSaveDocument(const QString& path, QString* error = nullptr);
+    // The two halves of a save: the map file's bytes, then the file.
+    bool FileBytes(QByteArray& file, QString* error = nullptr);
+    bool WriteFile(const QByteArray& file, const QString& path, QString* error = nullptr);
     void OnCloseDocument();
 
     void Serialize(Archive& ar);

@@ -352,6 +352,12 @@ bool HostInventory::WriteCsv(const QStringList& lines, const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    const QByteArray bytes = CsvBytes(lines);
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+QByteArray HostInventory::CsvBytes(const QStringList& lines)
+{
     QByteArray bytes;
     if (!lines.isEmpty())
         bytes.append("\xFF\xFE", 2);
@@ -364,7 +370,7 @@ bool HostInventory::WriteCsv(const QStringList& lines, const QString& path)
             bytes.append(char(unit >> 8));
         }
     }
-    return file.write(bytes) == bytes.size() && file.commit();
+    return bytes;
 }
 
 QStringList HostInventory::MasterColumnNames()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,7 @@ public:
     // UTF-16 little-endian with a byte order mark, lines trimmed and ended
     // by CR LF; an empty list writes an empty file.
     static bool WriteCsv(const QStringList& lines, const QString& path);
+    static QByteArray CsvBytes(const QStringList& lines);
     // The export's default name: the title without its last extension, ".csv".
     static QString DefaultCsvName(const QString& title);
 

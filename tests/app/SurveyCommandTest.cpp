@@ -420,6 +420,37 @@ TEST(SurveyCommand, ASecondInterruptEndsTheProgramAtOnce)
     EXPECT_EQ(process.exitCode(), 130);
 }
 
+TEST(SurveyCommand, AStopAfterTheProbingEndsTheRunWithoutWritingAnything)
+{
+    SimulatedLan lan;
+    for (int n = 1; n <= 300; ++n)
+        lan.Computer(QStringLiteral("PC%1").arg(n, 3, 10, QLatin1Char('0')), QStringLiteral("10.77.%1.%2").arg(n / 250 + 1).arg(n % 250 + 1),
+                     "Domain:CORP");
+    const QString network = networkFile("stop-late-network.json", lan.Json());
+    const QString map = TestFiles::scratchPath("stop-late.vxnj");
+    const QString csv = TestFiles::scratchPath("stop-late.csv");
+    const QString png = TestFiles::scratchPath("stop-late.png");
+    QProcess process;
+    // A large picture keeps the run busy after the probing.
+    process.start(QStringLiteral(VARNEX_BINARY), {"survey", "--network", "sim:" + network, "--out", map, "--csv", csv,
+                                                  "--png", png, "--dpi", "1200", "--pause", "0"});
+    ASSERT_TRUE(process.waitForStarted());
+    QByteArray err;
+    while (!err.contains("調査スレッドが正常終了しました。") && process.state() == QProcess::Running) {
+        process.waitForReadyRead(100);
+        err += process.readAllStandardError();
+    }
+    ASSERT_EQ(process.state(), QProcess::Running) << err.toStdString();
+    ASSERT_GT(process.processId(), 0);
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    err += process.readAllStandardError();
+    EXPECT_EQ(process.exitCode(), 4) << err.toStdString();
+    EXPECT_TRUE(err.contains("the survey was stopped"));
+    for (const QString& output : {map, csv, png})
+        EXPECT_FALSE(QFile::exists(output)) << output.toStdString();
+}
+
 TEST(TerminalSurveyFrontEnd, AProgressLineFitsTheTerminal)
 {
     const struct {
