@@ -4,6 +4,7 @@
 #include "ArchiveException.h"
 #include "CompoundFile.h"
 #include "LargeStack.h"
+#include "MapFileWriter.h"
 #include "objects/CDrawDomain.h"
 #include "objects/CDrawItem.h"
 #include "objects/CDrawObj.h"
@@ -150,25 +151,12 @@ bool CNetDoc::FileBytes(QByteArray& file, QString* error)
 
 bool CNetDoc::WriteFile(const QByteArray& file, const QString& path, QString* error)
 {
-    // Written beside the target and renamed over it, so a failed save never
-    // destroys the previous file.
-    QSaveFile out(path);
-    const bool created = !QFile::exists(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
     // The survey account's password is kept in clear in the file, as the
     // format has it: a new map that holds one is for its owner only. An
     // existing file keeps the mode it has.
-    if (created && !m_astrWmiAccount.value(2).isEmpty())
-        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (out.write(file) != file.size() || !out.commit()) {
-        if (error)
-            *error = out.errorString();
+    const mode_t mode = m_astrWmiAccount.value(2).isEmpty() ? 0666 : 0600;
+    if (!MapFileWriter::Write(path, file, mode, error))
         return false;
-    }
     SetModifiedFlag(false);
     return true;
 }

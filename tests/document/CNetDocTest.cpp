@@ -1,6 +1,7 @@
 #include "document/Archive.h"
 #include "document/ArchiveException.h"
 #include "document/CNetDoc.h"
+#include "document/MapFileWriter.h"
 #include "objects/CDrawObj.h"
 #include "shell/SettingsStore.h"
 #include "support/ArchiveBytes.h"
@@ -9,9 +10,12 @@
 #include "support/TestFiles.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -187,6 +191,30 @@ TEST_F(CNetDocTest, AnOpenedMapIsItsOwnFirstUndoStep)
     EXPECT_EQ(opened.SaveContents(), asRead);
     ASSERT_TRUE(opened.Redo());
     EXPECT_EQ(opened.m_objects.first()->m_position, (Rect{300, 300, 400, 400}));
+}
+
+TEST_F(CNetDocTest, ASaveRemovesWhatAKilledSaveLeftBesideTheMap)
+{
+    const QString map = TestFiles::scratchPath("swept.vxnj");
+    // A process that has ended, and one that still runs (this one's parent).
+    QProcess ended;
+    ended.start("sleep", {"0.1"});
+    ASSERT_TRUE(ended.waitForStarted());
+    const pid_t dead = pid_t(ended.processId());
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString leftover = MapFileWriter::BesideName(map, dead);
+    const QString running = MapFileWriter::BesideName(map, ::getppid());
+    const QString users = map + ".backup";
+    for (const QString& path : {leftover, running, users})
+        TestFiles::writeAll(path, "x");
+    add(Rect{1, 2, 3, 4});
+    ASSERT_TRUE(doc.OnSaveDocument(map));
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFile::exists(running)) << "a save still running elsewhere is left alone";
+    EXPECT_TRUE(QFile::exists(users));
+    EXPECT_FALSE(QFile::exists(MapFileWriter::BesideName(map, ::getpid())));
+    QFile::remove(running);
+    QFile::remove(users);
 }
 
 TEST_F(CNetDocTest, SnapshotFailureSwitchesSnapshotsOff)

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+// Writes a map file beside its path and renames it over the path, so an
+// interrupted save never leaves a damaged map. The file beside is named
+// after the writing process (".office.vxnj.<pid>.vxtmp"): one left by a
+// process that was killed is recognised as such and removed by the next
+// save of that map, while a save still running elsewhere is left alone.
+class MapFileWriter {
+public:
+    // A new file gets newFileMode (less the umask); an existing one keeps
+    // its mode. A link is followed to the file it names.
+    static bool Write(const QString& path, const QByteArray& bytes, mode_t newFileMode, QString* error);
+    // Removes the files beside the path that dead processes left.
+    static void SweepLeftovers(const QString& path);
+    static QString BesideName(const QString& path, pid_t pid);
+};
