@@ -538,7 +538,13 @@ CDrawText* CDrawSys::MakeLabel(CDrawObj* owner, const QStringList& lines, int nR
     auto* label = new CDrawText(Rect{});
     label->m_pDocument = m_pDocument;
     label->SetOwner(owner);
-    label->SetLines(lines, nRequest);
+    // Label texts come from the network and may run to any length: one
+    // name must not spread the map over thousands of pages.
+    QStringList shown = lines;
+    for (QString& line : shown)
+        if (line.size() > kMaxLabelLine)
+            line = line.left(kMaxLabelLine - 1) + QChar(0x2026);
+    label->SetLines(shown, nRequest);
     // No lines, or nothing to place it against: no label.
     if (label->m_position.normalized().isEmpty()) {
         label->SetOwner(nullptr);

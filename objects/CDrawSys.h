@@ -40,6 +40,9 @@ public:
     static constexpr int kRackMount = 16;
     static constexpr int kPocketPc = 17;
 
+    // The longest line a label made from survey results shows.
+    static constexpr qsizetype kMaxLabelLine = 200;
+
     // Per-adapter arrays by number: 0 masks, 1 gateways, 2 to 8 further values.
     static constexpr int kGatewayArray = 1;
     static constexpr int kFirstValueArray = 2;

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -449,6 +450,34 @@ TEST(SurveyCommand, AStopAfterTheProbingEndsTheRunWithoutWritingAnything)
     EXPECT_TRUE(err.contains("the survey was stopped"));
     for (const QString& output : {map, csv, png})
         EXPECT_FALSE(QFile::exists(output)) << output.toStdString();
+}
+
+TEST(SurveyCommand, OneEndlessNameFromTheNetworkDoesNotSpreadTheMap)
+{
+    QJsonObject root = QJsonDocument::fromJson(TestFiles::readAll(VARNEX_SOURCE_DIR "/data/demo-network.json")).object();
+    QJsonObject gateway = root.value("upnpGateway").toObject();
+    gateway.insert("modelName", QString(50000, 'M'));
+    root.insert("upnpGateway", gateway);
+    const QString network = networkFile("endless-name.json", QJsonDocument(root).toJson());
+    const QString map = TestFiles::scratchPath("endless-name.vxnj");
+    const QString png = TestFiles::scratchPath("endless-name.png");
+    const Outcome outcome = survey({"--network", "sim:" + network, "--out", map, "--png", png, "--pause", "0"});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    const QImage picture(png);
+    ASSERT_FALSE(picture.isNull());
+    // The demo map's own pages, not a strip thousands of pages wide.
+    EXPECT_LT(picture.width(), 4000);
+    EXPECT_GT(picture.height(), 1000);
+    CNetDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(map));
+    bool cut = false;
+    for (const CDrawObj* object : document.m_objects)
+        if (typeid(*object) == typeid(CDrawText))
+            for (const QString& line : static_cast<const CDrawText*>(object)->m_astrLines) {
+                EXPECT_LE(line.size(), CDrawSys::kMaxLabelLine);
+                cut = cut || line.endsWith(QChar(0x2026));
+            }
+    EXPECT_TRUE(cut);
 }
 
 TEST(TerminalSurveyFrontEnd, AProgressLineFitsTheTerminal)
