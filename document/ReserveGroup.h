@@ -37,12 +37,14 @@ public:
     template <class Each>
     void serialize(Archive& ar, const Each& each)
     {
+        if (ar.IsStoring() && !m_lists) {
+            // N empty arrays: N counts of zero, written at once.
+            static const std::array<char, 2 * N> zeros{};
+            ar.writeRaw(zeros.data(), 2 * N);
+            return;
+        }
         for (int i = 0; i < N; ++i) {
             if (ar.IsStoring()) {
-                if (!m_lists) {
-                    ar.writeCount(0);
-                    continue;
-                }
                 each(ar, (*m_lists)[size_t(i)]);
             } else {
                 List read;
