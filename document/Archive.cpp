@@ -135,24 +135,29 @@ void Archive::writeDword(quint32 value)
     writeRaw(&le, sizeof le);
 }
 
+void Archive::writeInts(std::initializer_list<qint32> values)
+{
+    // One write for the whole group: every object has several of them.
+    quint32 little[4];
+    qsizetype n = 0;
+    for (const qint32 value : values)
+        little[n++] = qToLittleEndian(quint32(value));
+    writeRaw(little, n * qsizetype(sizeof(quint32)));
+}
+
 void Archive::writePoint(const Point& p)
 {
-    writeInt(p.x);
-    writeInt(p.y);
+    writeInts({p.x, p.y});
 }
 
 void Archive::writeSize(const Size& s)
 {
-    writeInt(s.cx);
-    writeInt(s.cy);
+    writeInts({s.cx, s.cy});
 }
 
 void Archive::writeRect(const Rect& r)
 {
-    writeInt(r.left);
-    writeInt(r.top);
-    writeInt(r.right);
-    writeInt(r.bottom);
+    writeInts({r.left, r.top, r.right, r.bottom});
 }
 
 void Archive::writeCount(quint64 count)

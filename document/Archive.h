@@ -3,6 +3,8 @@
 #include "Geometry.h"
 
 #include <QByteArray>
+
+#include <initializer_list>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -142,6 +144,9 @@ private:
         const ClassInfo* info = nullptr;
         Persistent* object = nullptr; // null for a class entry
     };
+
+    // Up to four values as consecutive little-endian DWORDs.
+    void writeInts(std::initializer_list<qint32> values);
 
     QByteArray* m_out = nullptr;
     QByteArray m_in;
