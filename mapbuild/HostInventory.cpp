@@ -241,14 +241,16 @@ void HostInventory::AddResources(const CDrawSys& host, const QList<Device>& devi
 void HostInventory::AddWmiSection(const CDrawSys& host, int table, const QString& section,
                                   const QStringList& properties)
 {
-    bool inSection = false;
+    // Only the section's own lines are looked at closely: a listing holds
+    // every class, and this runs for three of them per host.
+    const QStringList& listing = host.WmiListing();
+    qsizetype at = listing.indexOf(section);
+    if (at < 0)
+        return;
     QString record;
-    for (QString line : host.WmiListing()) {
+    for (++at; at < listing.size(); ++at) {
+        QString line = listing.at(at);
         line.replace(QLatin1Char(','), QLatin1Char(' '));
-        if (!inSection) {
-            inSection = line == section;
-            continue;
-        }
         QString key = line.left(kWmiKeyWidth);
         while (!key.isEmpty() && key.back().isSpace())
             key.chop(1);
