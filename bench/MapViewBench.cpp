@@ -1,5 +1,6 @@
 // Repaints the visible part of a map of 10,000 devices the way the map view
 // does on screen: a clip-bound paint of the viewport.
+#include "CompanyNetwork.h"
 #include "document/CNetDoc.h"
 #include "mapview/CNetView.h"
 #include "objects/CDrawSys.h"
@@ -49,6 +50,28 @@ void BM_PaintViewport(benchmark::State& state)
     state.counters["objects"] = double(document.m_objects.size());
 }
 BENCHMARK(BM_PaintViewport)->Args({10000, 0})->Args({2000, 1})->Args({10000, 1})->Unit(benchmark::kMillisecond);
+
+// The same on a surveyed company map: devices with their interface, host
+// name and inventory labels, wires to the gateway and domain frames.
+void BM_PaintSurveyedViewport(benchmark::State& state)
+{
+    CNetDoc document;
+    SurveyCompany(document, int(state.range(0)), true);
+    CNetView view(document);
+    view.resize(1280, 800);
+    view.show();
+    view.SetViewActive(true);
+    if (state.range(1))
+        view.ZoomToFit();
+    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&frame);
+    for (auto _ : state) {
+        view.viewport()->render(&frame);
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+    state.counters["objects"] = double(document.m_objects.size());
+}
+BENCHMARK(BM_PaintSurveyedViewport)->Args({2000, 0})->Args({10000, 0})->Args({2000, 1})->Unit(benchmark::kMillisecond);
 
 // One undo step: the edit snapshot a move or a sheet's OK records.
 void BM_EditSnapshot(benchmark::State& state)
