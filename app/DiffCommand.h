@@ -31,6 +31,7 @@ private:
         int dpi = 0;
     };
 
+    int compare(const QStringList& arguments);
     static bool parse(const QStringList& arguments, Options& options);
     bool Open(CNetDoc& document, const QString& path);
     bool WriteOutputs(const Options& options, const MapComparison& comparison, CNetDoc& later);

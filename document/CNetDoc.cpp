@@ -21,6 +21,8 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
+
+#include <system_error>
 #include <QThread>
 
 namespace {
@@ -157,6 +159,8 @@ bool CNetDoc::WriteFile(const QByteArray& file, const QString& path, QString* er
     const mode_t mode = m_astrWmiAccount.value(2).isEmpty() ? 0666 : 0600;
     if (!MapFileWriter::Write(path, file, mode, error))
         return false;
+    // Saved unmodified from here on, but not the archive first read.
+    m_bSnapshotIsFileContents = false;
     SetModifiedFlag(false);
     return true;
 }
@@ -539,10 +543,18 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
     // The buffer stays untouched until the write is waited for.
     const char* bytes = m_snapshotBuffer.constData();
     const qsizetype size = m_snapshotBuffer.size();
-    m_snapshotWrite = std::async(std::launch::async, [path, bytes, size] {
+    const auto write = [path, bytes, size] {
         QFile out(path);
         return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes, size) == size && out.flush();
-    });
+    };
+    try {
+        m_snapshotWrite = std::async(std::launch::async, write);
+    } catch (const std::system_error&) {
+        // No thread to be had: written here and now.
+        std::promise<bool> written;
+        written.set_value(write());
+        m_snapshotWrite = written.get_future();
+    }
     m_nLastSnapshot = m_nSnapshot;
     ++m_nSnapshot;
 }
@@ -664,6 +676,9 @@ void CNetDoc::SetModifiedFlag(bool modified)
                                   Qt::QueuedConnection);
         return;
     }
+    // A change since the file was read: its archive is no longer the map.
+    if (modified)
+        m_bSnapshotIsFileContents = false;
     if (m_bModified == modified)
         return;
     m_bModified = modified;

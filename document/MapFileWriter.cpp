@@ -39,20 +39,33 @@ bool ProcessIsGone(pid_t pid)
     return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
+// Process numbers tell only this machine's processes apart: a folder shared
+// with others holds their saves too.
+QString ThisMachine()
+{
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0)
+        return QStringLiteral("localhost");
+    QString machine = QString::fromLocal8Bit(name);
+    machine.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return machine;
+}
+
 } // namespace
 
 QString MapFileWriter::BesideName(const QString& path, pid_t pid)
 {
     const QFileInfo target(path);
-    return target.absolutePath() + QStringLiteral("/.") + target.fileName() + QLatin1Char('.')
-        + QString::number(pid) + kSuffix;
+    return target.absolutePath() + QStringLiteral("/.") + target.fileName() + QLatin1Char('.') + ThisMachine()
+        + QLatin1Char('.') + QString::number(pid) + kSuffix;
 }
 
 void MapFileWriter::SweepLeftovers(const QString& path)
 {
     const QFileInfo target(path);
-    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.([0-9]+)%2$")
+    const QRegularExpression pattern(QStringLiteral("^\\.%1\\.%2\\.([0-9]+)%3$")
                                          .arg(QRegularExpression::escape(target.fileName()),
+                                              QRegularExpression::escape(ThisMachine()),
                                               QRegularExpression::escape(kSuffix)));
     const QDir folder = target.absoluteDir();
     const QStringList candidates = folder.entryList({QLatin1Char('.') + target.fileName() + QStringLiteral(".*")},
@@ -92,7 +105,8 @@ bool MapFileWriter::Write(const QString& path, const QByteArray& bytes, mode_t n
     const int fd = ::open(beside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, newFileMode);
     if (fd < 0)
         return failed(SystemError());
-    bool ok = WriteAll(fd, bytes) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0);
+    // On the disk before it takes the map's name, as a save must be.
+    bool ok = WriteAll(fd, bytes) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     const QString reason = SystemError();
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(beside.constData(), finalName.constData()) == 0)

@@ -5,11 +5,12 @@
 
 #include <sys/types.h>
 
-// Writes a map file beside its path and renames it over the path, so an
-// interrupted save never leaves a damaged map. The file beside is named
-// after the writing process (".office.vxnj.<pid>.vxtmp"): one left by a
-// process that was killed is recognised as such and removed by the next
-// save of that map, while a save still running elsewhere is left alone.
+// Writes a map file beside its path, on the disk, and renames it over the
+// path, so an interrupted save never leaves a damaged map. The file beside
+// is named after the writing machine and process
+// (".office.vxnj.<host>.<pid>.vxtmp"): one left by a process of this
+// machine that was killed is removed by the next save of that map, while a
+// save still running, or one of another machine, is left alone.
 class MapFileWriter {
 public:
     // A new file gets newFileMode (less the umask); an existing one keeps

@@ -3,6 +3,7 @@
 #include "objects/AsciiText.h"
 
 #include <QColor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -183,8 +184,11 @@ QVariant DeviceListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    if (role == Qt::DisplayRole)
         return Text(index.row(), index.column());
+    // Cells hold names from the network: a tooltip shows them as text.
+    if (role == Qt::ToolTipRole)
+        return Qt::convertFromPlainText(Text(index.row(), index.column()));
     if (role == Qt::BackgroundRole)
         return kCellBackground;
     if (role == Qt::ForegroundRole)

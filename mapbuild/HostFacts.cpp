@@ -52,7 +52,6 @@ const std::pair<HostFacts::Table, TableColumns> kInventoryTables[] = {
     {HostFacts::kRoles, {0, {1}}},
     {HostFacts::kProcessors, {1, {1, 2, 3}}},
     {HostFacts::kDisks, {2, {1, 2, 3}}},
-    {HostFacts::kResources, {5, {1, 2, 3}}},
 };
 
 // WMI listing sections: the property that names an instance and the ones
@@ -130,6 +129,7 @@ std::vector<HostFacts> HostFacts::Collect(const CNetDoc& document)
             for (const QStringList& fields : details[size_t(how.inventoryTable)].value(key))
                 if (!fields.value(how.columns.first()).isEmpty())
                     facts.records[table].append(Columns(fields, how.columns));
+        facts.hasInventory = !system.WmiListing().isEmpty();
         facts.ReadWmiListing(system.WmiListing());
         hosts.push_back(std::move(facts));
     }
@@ -204,7 +204,7 @@ void HostFacts::ReadWmiListing(const QStringList& listing)
 
 QString HostFacts::TableName(int table)
 {
-    static const char* const kNames[kTables] = {"OS version", "roles", "processors", "disks", "resources",
+    static const char* const kNames[kTables] = {"OS version", "roles", "processors", "disks",
                                                 "software", "hotfixes", "login profiles"};
     return table >= 0 && table < kTables ? QString::fromLatin1(kNames[table]) : QString();
 }

@@ -27,7 +27,6 @@ public:
         kRoles,
         kProcessors,
         kDisks,
-        kResources,
         kSoftware,
         kHotfixes,
         kLoginProfiles,
@@ -50,6 +49,9 @@ public:
     // FQDN, OS, Type, Manufacturer, Model, TotalMemory, FreeMemory.
     QStringList hostRow;
     std::array<Records, kTables> records;
+    // Whether the survey got the device's inventory (its WMI listing): a
+    // device whose inventory failed once has not lost its software.
+    bool hasInventory = false;
 
 private:
     void ReadInterfaces(const CDrawSys& system);

@@ -6,8 +6,9 @@
 
 // Pairs the devices of an earlier map with those of a later one by what
 // identifies them best: a MAC address of an interface first, then the
-// FQDN (letters in any case), then an address. A device that kept a MAC
-// but changed its name or address is the same device.
+// FQDN (letters in any case), then, for devices without a MAC, an address.
+// A device that kept a MAC but changed its name or address is the same
+// device; a key held by several devices of either map pairs none of them.
 class HostMatcher {
 public:
     // For each device of the later map, the index of its earlier self, or

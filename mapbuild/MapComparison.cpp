@@ -11,9 +11,11 @@
 namespace {
 
 // The host row's fields worth comparing; free memory changes by itself.
+// OS and type come from the survey itself, the rest from the inventory.
 const std::pair<int, const char*> kHostFields[] = {
     {1, "OS"}, {2, "type"}, {3, "manufacturer"}, {4, "model"}, {5, "memory"},
 };
+constexpr int kLastSurveyField = 2;
 
 const QString kPresent = QStringLiteral("present");
 
@@ -92,20 +94,27 @@ qsizetype MapComparison::Count(Kind kind) const
 QList<MapComparison::FieldChange> MapComparison::Differences(const HostFacts& earlier, const HostFacts& later)
 {
     QList<FieldChange> changes;
-    CompareHostRow(earlier, later, changes);
+    // What only the inventory tells is compared only where both surveys
+    // got it.
+    const bool inventories = earlier.hasInventory && later.hasInventory;
+    CompareHostRow(earlier, later, inventories, changes);
     CompareSets(QStringLiteral("adapters"), earlier.macs, later.macs, changes);
     CompareSets(QStringLiteral("addresses"), earlier.addresses, later.addresses, changes);
     for (int table = 0; table < HostFacts::kTables; ++table)
-        CompareRecords(table, earlier.records[size_t(table)], later.records[size_t(table)], changes);
+        if (inventories || table == HostFacts::kRoles)
+            CompareRecords(table, earlier.records[size_t(table)], later.records[size_t(table)], changes);
     return changes;
 }
 
-void MapComparison::CompareHostRow(const HostFacts& earlier, const HostFacts& later, QList<FieldChange>& changes)
+void MapComparison::CompareHostRow(const HostFacts& earlier, const HostFacts& later, bool inventories,
+                                   QList<FieldChange>& changes)
 {
     const QString host = QStringLiteral("host");
     if (!AsciiText::equalsIgnoringCase(earlier.fqdn, later.fqdn))
         changes.append({host, QStringLiteral("name"), earlier.fqdn, later.fqdn});
     for (const auto& [field, name] : kHostFields) {
+        if (field > kLastSurveyField && !inventories)
+            continue;
         const QString before = earlier.hostRow.value(field);
         const QString after = later.hostRow.value(field);
         if (before != after)
@@ -144,10 +153,19 @@ void MapComparison::CompareRecords(int kind, const HostFacts::Records& earlier, 
     QStringList laterKeys;
     const Grouped before = GroupByKey(earlier, earlierKeys);
     const Grouped after = GroupByKey(later, laterKeys);
-    // Records of the same key pair in order; the rest came or went.
+    // Records of a key found alike on both sides are no change; the others
+    // of the key pair in order, and the rest came or went.
     for (const QString& key : earlierKeys) {
-        const auto& olds = before[key];
-        const QList<const QStringList*> news = after.value(key);
+        QList<const QStringList*> olds = before[key];
+        QList<const QStringList*> news = after.value(key);
+        for (qsizetype n = olds.size() - 1; n >= 0; --n) {
+            const auto same = std::find_if(news.cbegin(), news.cend(),
+                                           [&](const QStringList* record) { return *record == *olds.at(n); });
+            if (same == news.cend())
+                continue;
+            news.erase(same);
+            olds.removeAt(n);
+        }
         for (qsizetype n = 0; n < std::max(olds.size(), news.size()); ++n) {
             const QString was = n < olds.size() ? Describe(*olds.at(n)) : QString();
             const QString is = n < news.size() ? Describe(*news.at(n)) : QString();
@@ -173,7 +191,6 @@ QString MapComparison::TableTitle(const QString& table)
         {QStringLiteral("roles"), QStringLiteral("役割")},
         {QStringLiteral("processors"), QStringLiteral("プロセッサ")},
         {QStringLiteral("disks"), QStringLiteral("ディスク")},
-        {QStringLiteral("resources"), QStringLiteral("リソース")},
         {QStringLiteral("software"), QStringLiteral("ソフトウェア")},
         {QStringLiteral("hotfixes"), QStringLiteral("修正プログラム")},
         {QStringLiteral("login profiles"), QStringLiteral("ログイン プロファイル")},

@@ -15,7 +15,8 @@ class CNetDoc;
 // new, devices that are gone, and for the devices in both every field of
 // the host row and every record of the inventory tables that differs.
 // Fields that change on their own between two surveys (free memory, last
-// logon, logon counts) are not compared.
+// logon, logon counts) are not compared, nor what the inventory tells of a
+// device whose inventory one of the surveys did not get.
 class MapComparison {
 public:
     struct FieldChange {
@@ -48,7 +49,8 @@ public:
 
 private:
     static QList<FieldChange> Differences(const HostFacts& earlier, const HostFacts& later);
-    static void CompareHostRow(const HostFacts& earlier, const HostFacts& later, QList<FieldChange>& changes);
+    static void CompareHostRow(const HostFacts& earlier, const HostFacts& later, bool inventories,
+                               QList<FieldChange>& changes);
     static void CompareSets(const QString& table, QStringList earlier, QStringList later,
                             QList<FieldChange>& changes);
     static void CompareRecords(int table, const HostFacts::Records& earlier, const HostFacts::Records& later,

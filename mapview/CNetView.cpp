@@ -27,6 +27,7 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QRubberBand>
@@ -199,7 +200,8 @@ bool CNetView::viewportEvent(QEvent* event)
     if (tip.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), tip, viewport());
+        // Names from the network are shown as text, never as markup.
+        QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip), viewport());
     return true;
 }
 

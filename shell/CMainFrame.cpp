@@ -632,6 +632,10 @@ void CMainFrame::OnSurveyStart()
         if (!ConfirmReplace(*session))
             return;
         session->FrontEnd().SetNetworkNotice(NetworkNotice().trimmed());
+        // Marks of an earlier comparison do not belong on the new map.
+        for (CChildFrame* child : Children())
+            if (&child->Session() == session)
+                ChangeComparison::Clear(*child);
         if (ChangeComparison::AfterSurvey())
             session->KeepMapBeforeSurvey();
         session->Survey().PickUp();

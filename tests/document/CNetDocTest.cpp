@@ -191,6 +191,18 @@ TEST_F(CNetDocTest, AnOpenedMapIsItsOwnFirstUndoStep)
     EXPECT_EQ(opened.SaveContents(), asRead);
     ASSERT_TRUE(opened.Redo());
     EXPECT_EQ(opened.m_objects.first()->m_position, (Rect{300, 300, 400, 400}));
+
+    // Changed without a snapshot (as a survey does) and saved: the file as
+    // first read no longer stands for the map.
+    CNetDoc surveyed;
+    ASSERT_TRUE(surveyed.OnOpenDocument(path));
+    surveyed.m_objects.first()->m_position = Rect{500, 500, 600, 600};
+    surveyed.SetModifiedFlag(true);
+    ASSERT_TRUE(surveyed.OnSaveDocument(path));
+    surveyed.SaveSnapshotUnlessCurrent(surveyed.SaveContents());
+    ASSERT_TRUE(surveyed.CanUndo()) << "the map as it is now became a step of its own";
+    ASSERT_TRUE(surveyed.Undo());
+    EXPECT_EQ(surveyed.m_objects.first()->m_position, (Rect{100, 100, 200, 200}));
 }
 
 TEST_F(CNetDocTest, ASaveRemovesWhatAKilledSaveLeftBesideTheMap)

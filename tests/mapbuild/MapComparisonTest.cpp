@@ -30,6 +30,7 @@ HostFacts Host(const QString& fqdn, const QString& mac, const QString& address)
     host.hostRow = {fqdn, QStringLiteral("Windows 10 Pro"), QStringLiteral("DeskTop"), QStringLiteral("Dell Inc."),
                     QStringLiteral("OptiPlex 7090"), QStringLiteral("16645MB"), QStringLiteral("8123MB")};
     host.position = Rect{100, 100, 200, 200};
+    host.hasInventory = true;
     return host;
 }
 
@@ -144,6 +145,34 @@ const Case kCases[] = {
      [](auto& hosts) { hosts[1].records[HostFacts::kHotfixes].append(QStringList{"KB5034441"}); },
      {"changed pc01.example.local"},
      {"hotfixes|KB5034441||present"}},
+    {"two versions of one product in another order are no change",
+     [](auto& hosts) {
+         hosts[1].records[HostFacts::kSoftware] = {{"Adobe Acrobat Reader DC", "23.008.20470"},
+                                                   {"Microsoft Office Professional Plus 2019", "16.0.10396.20017"}};
+     },
+     {},
+     {}},
+    {"an inventory one survey did not get is not a loss",
+     [](auto& hosts) {
+         hosts[1].hasInventory = false;
+         hosts[1].records[HostFacts::kSoftware].clear();
+         hosts[1].records[HostFacts::kHotfixes].clear();
+         hosts[1].hostRow[4].clear();
+     },
+     {},
+     {}},
+    {"a new machine on an old one's address is new",
+     [](auto& hosts) { hosts[2] = Host("pc07.example.local", "00-15-5D-00-00-07", "10.77.1.102"); },
+     {"new pc07.example.local", "gone pc02.example.local"},
+     {}},
+    {"a MAC address two devices share identifies neither",
+     [](auto& hosts) {
+         hosts[1].macs.append("02-00-4C-4F-4F-50");
+         hosts[2].macs.append("02-00-4C-4F-4F-50");
+         hosts[1].fqdn = hosts[1].hostRow[0] = "pc01b.example.local";
+     },
+     {"changed pc01b.example.local", "changed pc02.example.local"},
+     {"host|name|pc01.example.local|pc01b.example.local", "adapters|adapters|00-15-5D-00-00-02|00-15-5D-00-00-02, 02-00-4C-4F-4F-50"}},
     {"free memory is not a change",
      [](auto& hosts) { hosts[0].hostRow[6] = "1MB"; },
      {},
@@ -227,6 +256,14 @@ TEST(ComparisonReport, CsvQuotesAndNeutralisesNamesFromTheNetwork)
     EXPECT_EQ(lines.at(0), "host,table,field,old,new");
     EXPECT_EQ(lines.at(1), "pc01.example.local,software,\"'=HYPERLINK(\"\"http://x\"\"),1\",,1.0");
     EXPECT_TRUE(QString::fromUtf8(csv).contains("\"new,host\r\n.example.local\",host,device,,\"new,host\r\n.example.local\"\r\n"));
+}
+
+TEST(ComparisonReport, ANameFromTheNetworkCannotForgeASummaryLine)
+{
+    std::vector<HostFacts> after = Office();
+    after.push_back(Host("evil\n- srv01.example.local\x1b]0;owned\x07", "00-15-5D-00-00-66", "10.77.1.66"));
+    const QString summary = ComparisonReport::Summary(MapComparison::Compare(Office(), after));
+    EXPECT_EQ(summary, "new: 1, gone: 0, changed: 0\n+ evil?- srv01.example.local?]0;owned?\n");
 }
 
 TEST(ComparisonReport, SummaryAndJsonNameEveryChange)
