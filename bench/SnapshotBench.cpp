@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <benchmark/benchmark.h>
 
@@ -59,5 +60,34 @@ void BM_OpenSurveyedMap(benchmark::State& state)
     QFile::remove(path);
 }
 BENCHMARK(BM_OpenSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A whole map file of a surveyed map: the compound file made and written,
+// and read back and loaded; beside them, copying the same bytes in memory,
+// the floor any file format has.
+void BM_SaveFileOfSurveyedMap(benchmark::State& state)
+{
+    CNetDoc document;
+    SurveyCompany(document, int(state.range(0)), true);
+    const QString path = QDir::temp().filePath(QStringLiteral("bench-save-%1.vxnj").arg(state.range(0)));
+    for (auto _ : state)
+        document.OnSaveDocument(path);
+    state.SetBytesProcessed(qint64(state.iterations()) * QFileInfo(path).size());
+    QFile::remove(path);
+}
+BENCHMARK(BM_SaveFileOfSurveyedMap)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_CopyOfTheSameBytes(benchmark::State& state)
+{
+    CNetDoc document;
+    SurveyCompany(document, int(state.range(0)), true);
+    QByteArray file;
+    document.FileBytes(file);
+    for (auto _ : state) {
+        QByteArray copy(file.constData(), file.size());
+        benchmark::DoNotOptimize(copy.constData());
+    }
+    state.SetBytesProcessed(qint64(state.iterations()) * file.size());
+}
+BENCHMARK(BM_CopyOfTheSameBytes)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
