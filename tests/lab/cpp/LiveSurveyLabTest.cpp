@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSet>
+#include <QThread>
 
 #include <fcntl.h>
 #include <sched.h>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -293,4 +295,67 @@ TEST_F(LabTest, WmiInventoryArrivesOverWsManWithNtlmAndSealedMessages)
     EXPECT_FALSE(lines.filter(QStringLiteral("KB5034441")).isEmpty());
     // LABWSD runs no WS-Management service: refused at once, not waited for.
     EXPECT_LT(elapsed, 30000);
+}
+
+namespace {
+
+// A peer started in one of the lab's namespaces for the length of a test.
+class LabPeer {
+public:
+    LabPeer(const QString& ns, const QStringList& command)
+    {
+        m_process.start(QStringLiteral("ip"), QStringList{"netns", "exec", g_lab->Prefix() + '-' + ns} + command);
+    }
+    ~LabPeer()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    bool Started() { return m_process.waitForStarted(5000); }
+    QString Output() { return QString::fromUtf8(m_process.readAllStandardError()); }
+
+private:
+    QProcess m_process;
+};
+
+// Elapsed seconds and peak resident kilobytes as /usr/bin/time -f "%e %M"
+// prints them on the last line.
+std::pair<double, long> TimeAndPeak(const QString& err)
+{
+    const QStringList words = err.trimmed().split(QLatin1Char('\n')).last().split(QLatin1Char(' '));
+    return {words.value(0).toDouble(), words.value(1).toLong()};
+}
+
+} // namespace
+
+TEST_F(LabTest, AFloodOfFalseDevicesWithEndlessDescriptionsCannotHoldUpOrSwellTheSurvey)
+{
+    for (const char* mode : {"endless", "stall"}) {
+        SCOPED_TRACE(mode);
+        ASSERT_EQ(g_lab->InNamespace("gw", "ip", {"addr", "add", "10.77.0.40/24", "dev", "lan0"}).exitCode, 0);
+        {
+            LabPeer peer("gw", {"/usr/bin/python3", QStringLiteral(VARNEX_SOURCE_DIR "/tests/lab/hostile/hostile-wsd"),
+                                "10.77.0.40", "--matches", "2000", "--metadata", mode});
+            ASSERT_TRUE(peer.Started());
+            QThread::msleep(500);
+            const QString map = g_lab->Directory() + QStringLiteral("/hostile-%1.vxnj").arg(mode);
+            const LabNetwork::Run run = g_lab->InSurveyor(
+                "/usr/bin/time", {"-f", "%e %M", QStringLiteral(VARNEX_BINARY), "survey", "--out", map, "--pause", "0"});
+            ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << peer.Output().toStdString();
+            const auto [seconds, peakKb] = TimeAndPeak(run.err);
+            // The discovery's own bounds: endpoints, datagrams, a time budget
+            // for descriptions and a cap on each.
+            EXPECT_LT(seconds, 60.0);
+            EXPECT_LT(peakKb, 400 * 1024);
+            RecordProperty(QStringLiteral("seconds_%1").arg(mode).toStdString(), QString::number(seconds).toStdString());
+            RecordProperty(QStringLiteral("peak_kb_%1").arg(mode).toStdString(), QString::number(peakKb).toStdString());
+            std::cout << mode << ": " << seconds << " s, peak " << peakKb / 1024 << " MiB\n";
+            CNetDoc document;
+            ASSERT_TRUE(document.OnOpenDocument(map));
+            // The real hosts are surveyed as ever.
+            EXPECT_TRUE(document.m_astrWsdNames.contains("\\\\LABSMB/Workgroup:LABWG"));
+            EXPECT_TRUE(document.m_astrWsdNames.contains("\\\\LABWSD/Domain:LABDOM"));
+        }
+        g_lab->InNamespace("gw", "ip", {"addr", "del", "10.77.0.40/24", "dev", "lan0"});
+    }
 }
