@@ -359,3 +359,26 @@ TEST_F(LabTest, AFloodOfFalseDevicesWithEndlessDescriptionsCannotHoldUpOrSwellTh
         g_lab->InNamespace("gw", "ip", {"addr", "del", "10.77.0.40/24", "dev", "lan0"});
     }
 }
+
+TEST_F(LabTest, AnSmbServerThatAcceptsAndNeverAnswersCannotHoldUpTheSurvey)
+{
+    // LABWSD has no SMB server of its own: this one takes its ports.
+    LabPeer peer("wsd", {"/usr/bin/python3", QStringLiteral(VARNEX_SOURCE_DIR "/tests/lab/hostile/hostile-smb"),
+                         "10.77.0.30"});
+    ASSERT_TRUE(peer.Started());
+    QThread::msleep(300);
+    const QString map = g_lab->Directory() + QStringLiteral("/stalled-smb.vxnj");
+    const QString csv = g_lab->Directory() + QStringLiteral("/stalled-smb.csv");
+    const LabNetwork::Run run = g_lab->InSurveyor(
+        "/usr/bin/time", {"-f", "%e %M", QStringLiteral(VARNEX_BINARY), "survey", "--out", map, "--csv", csv, "--pause", "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << peer.Output().toStdString();
+    const auto [seconds, peakKb] = TimeAndPeak(run.err);
+    std::cout << "stalled SMB: " << seconds << " s, peak " << peakKb / 1024 << " MiB\n";
+    // The helper's deadline ends the silent server's information.
+    EXPECT_LT(seconds, 60.0);
+    EXPECT_LT(peakKb, 400 * 1024);
+    const QStringList lines = CsvLines(csv);
+    EXPECT_TRUE(lines.contains(QStringLiteral("labsmb.LABWG,PRINTQ_SERVER"))) << "the real server as ever";
+    EXPECT_FALSE(lines.filter(QRegularExpression(QStringLiteral("^labwsd\\.LABDOM,"))).isEmpty())
+        << lines.join('\n').toStdString();
+}
