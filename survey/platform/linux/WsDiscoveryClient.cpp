@@ -47,6 +47,9 @@ constexpr quint32 kComputerInfoId = 0x5003;
 constexpr quint32 kErrorNoNetwork = 1222; // ERROR_NO_NETWORK
 // More devices than this on one link is a flood, not a network.
 constexpr qsizetype kMaxEndpoints = 256;
+// A computer or printer has an endpoint or two; one address claiming many
+// must not crowd the other devices out of the search.
+constexpr int kMaxEndpointsPerAddress = 8;
 // Datagrams taken from one socket before the clock is looked at again.
 constexpr int kDatagramsPerRound = 32;
 // All metadata requests of one search together.
@@ -99,6 +102,15 @@ UniqueFd OpenIpv6(const LinkInterfaces::Interface& interface)
     return fd;
 }
 
+// Room for the answers of a busy link between two reads, so a peer that
+// floods does not make the kernel drop the other devices' answers. Best
+// effort: the system caps it.
+void WidenReceiveBuffer(int fd)
+{
+    const int bytes = 4 * 1024 * 1024;
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+}
+
 std::optional<Channel> OpenChannel(const LinkInterfaces::Interface& interface, const WsDiscoveryClient::Options& options)
 {
     Channel channel;
@@ -121,6 +133,7 @@ std::optional<Channel> OpenChannel(const LinkInterfaces::Interface& interface, c
     }
     if (!channel.socket.valid())
         return std::nullopt;
+    WidenReceiveBuffer(channel.socket.get());
     return channel;
 }
 
@@ -201,8 +214,9 @@ private:
                         qint64 now)
     {
         if (match.endpoint.isEmpty() || m_index.contains(match.endpoint)
-            || m_endpoints.size() >= kMaxEndpoints)
+            || m_endpoints.size() >= kMaxEndpoints || m_perAddress.value(source) >= kMaxEndpointsPerAddress)
             return; // the first answer of an endpoint counts; devices repeat themselves
+        ++m_perAddress[source];
         m_index.insert(match.endpoint, m_endpoints.size());
         m_endpoints.append({match.endpoint, match.types, match.xaddrs, source, channel.interface});
         if (!match.xaddrs.isEmpty())
@@ -235,6 +249,7 @@ private:
     int m_resolveMs;
     QList<WsDiscoveryClient::Endpoint> m_endpoints;
     QHash<QString, qsizetype> m_index;
+    QHash<QString, int> m_perAddress;
     QHash<QString, Pending> m_pending;
 };
 

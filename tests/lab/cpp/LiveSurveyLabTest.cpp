@@ -353,7 +353,8 @@ TEST_F(LabTest, AFloodOfFalseDevicesWithEndlessDescriptionsCannotHoldUpOrSwellTh
             CNetDoc document;
             ASSERT_TRUE(document.OnOpenDocument(map));
             // The real hosts are surveyed as ever.
-            EXPECT_TRUE(document.m_astrWsdNames.contains("\\\\LABSMB/Workgroup:LABWG"));
+            EXPECT_TRUE(document.m_astrWsdNames.contains("\\\\LABSMB/Workgroup:LABWG"))
+                << document.m_astrWsdNames.join(' ').toStdString();
             EXPECT_TRUE(document.m_astrWsdNames.contains("\\\\LABWSD/Domain:LABDOM"));
         }
         g_lab->InNamespace("gw", "ip", {"addr", "del", "10.77.0.40/24", "dev", "lan0"});
