@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSet>
 #include <QThread>
@@ -382,4 +383,38 @@ TEST_F(LabTest, AnSmbServerThatAcceptsAndNeverAnswersCannotHoldUpTheSurvey)
     EXPECT_TRUE(lines.contains(QStringLiteral("labsmb.LABWG,PRINTQ_SERVER"))) << "the real server as ever";
     EXPECT_FALSE(lines.filter(QRegularExpression(QStringLiteral("^labwsd\\.LABDOM,"))).isEmpty())
         << lines.join('\n').toStdString();
+}
+
+TEST_F(LabTest, AGatewayAnsweringWith64KibValuesCannotSwellTheSurvey)
+{
+    // The gateway's SNMP port leads to an agent whose every value is 64 KiB.
+    const QString redirect = QStringLiteral(
+        "nft add table ip vxsnmp && nft add chain ip vxsnmp pre '{ type nat hook prerouting priority -100; }' && "
+        "nft add rule ip vxsnmp pre ip daddr 10.77.0.1 udp dport 161 redirect to :1161");
+    ASSERT_EQ(g_lab->InNamespace("gw", "sh", {"-c", redirect}).exitCode, 0);
+    {
+        LabPeer peer("gw", {"/usr/bin/python3", QStringLiteral(VARNEX_SOURCE_DIR "/tests/lab/hostile/hostile-snmp"),
+                            "10.77.0.1", "1161"});
+        ASSERT_TRUE(peer.Started());
+        QThread::msleep(300);
+        const QString map = g_lab->Directory() + QStringLiteral("/huge-snmp.vxnj");
+        const QString png = g_lab->Directory() + QStringLiteral("/huge-snmp.png");
+        const LabNetwork::Run run = g_lab->InSurveyor(
+            "/usr/bin/time", {"-f", "%e %M", QStringLiteral(VARNEX_BINARY), "survey", "--out", map, "--png", png,
+                              "--pause", "0", "--community", "public"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << peer.Output().toStdString();
+        const auto [seconds, peakKb] = TimeAndPeak(run.err);
+        std::cout << "64 KiB SNMP values: " << seconds << " s, peak " << peakKb / 1024 << " MiB\n";
+        EXPECT_LT(seconds, 60.0);
+        EXPECT_LT(peakKb, 400 * 1024);
+        EXPECT_TRUE(run.out.contains("3 devices surveyed")) << run.out.toStdString();
+        // The value reached the map, cut for its label: the picture stays the map's size.
+        const QString dump = Dump(map);
+        EXPECT_TRUE(dump.contains(QString(150, QLatin1Char('V'))));
+        EXPECT_FALSE(dump.contains("Varnex lab gateway")) << "the lab's own agent did not answer";
+        const QImage picture(png);
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_LT(picture.width(), 4000);
+    }
+    g_lab->InNamespace("gw", "nft", {"delete", "table", "ip", "vxsnmp"});
 }
