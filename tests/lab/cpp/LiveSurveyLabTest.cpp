@@ -313,7 +313,13 @@ public:
         m_process.waitForFinished(5000);
     }
     bool Started() { return m_process.waitForStarted(5000); }
-    QString Output() { return QString::fromUtf8(m_process.readAllStandardError()); }
+    // What it wrote on standard error so far.
+    QString Output()
+    {
+        while (m_process.waitForReadyRead(200)) {
+        }
+        return QString::fromUtf8(m_process.readAllStandardError());
+    }
 
 private:
     QProcess m_process;
@@ -417,4 +423,34 @@ TEST_F(LabTest, AGatewayAnsweringWith64KibValuesCannotSwellTheSurvey)
         EXPECT_LT(picture.width(), 4000);
     }
     g_lab->InNamespace("gw", "nft", {"delete", "table", "ip", "vxsnmp"});
+}
+
+TEST_F(LabTest, AGatewayDescriptionThatSendsTheSurveyElsewhereIsNotFollowed)
+{
+    // The description (miniupnpd's port 5555) comes from a hostile server;
+    // the address it points to, beyond the gateway, tells every connection.
+    const QString redirect = QStringLiteral(
+        "nft add table ip vxupnp && nft add chain ip vxupnp pre '{ type nat hook prerouting priority -100; }' && "
+        "nft add rule ip vxupnp pre ip daddr 10.77.0.1 tcp dport 5555 redirect to :5556");
+    ASSERT_EQ(g_lab->InNamespace("gw", "sh", {"-c", redirect}).exitCode, 0);
+    const QString hostile = QStringLiteral(VARNEX_SOURCE_DIR "/tests/lab/hostile/hostile-upnp");
+    for (const char* mode : {"redirect", "elsewhere"}) {
+        SCOPED_TRACE(mode);
+        const QString target = QString::fromLatin1(mode) == "redirect" ? "http://10.78.0.1:8080/rootDesc.xml"
+                                                                        : "http://10.78.0.1:8080/ctl/IPConn";
+        LabPeer server("gw", {"/usr/bin/python3", hostile, "10.77.0.1", "5556", mode, target});
+        LabPeer elsewhere("isp", {"/usr/bin/python3", hostile, "10.78.0.1", "8080", "listen"});
+        ASSERT_TRUE(server.Started());
+        ASSERT_TRUE(elsewhere.Started());
+        QThread::msleep(500);
+        const QString map = g_lab->Directory() + QStringLiteral("/upnp-%1.vxnj").arg(mode);
+        const LabNetwork::Run run =
+            g_lab->InSurveyor(QStringLiteral(VARNEX_BINARY), {"survey", "--out", map, "--pause", "0"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(server.Output().contains("connection GET")) << "the survey asked its gateway";
+        EXPECT_FALSE(elsewhere.Output().contains("connection")) << "and nobody else";
+        if (QString::fromLatin1(mode) == "elsewhere")
+            EXPECT_TRUE(Dump(map).contains("Varnex Lab Router")) << "the description itself is the gateway's";
+    }
+    g_lab->InNamespace("gw", "nft", {"delete", "table", "ip", "vxupnp"});
 }
