@@ -10,6 +10,9 @@ template<class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Clang before 17 deduces no aggregate's template arguments by itself.
+template<class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 } // namespace
 
