@@ -1,15 +1,26 @@
 // Builds, sorts and repaints the device list of a large inventory: hosts
 // with roles, two processors, a disk, two adapters with addresses and a few
 // products each, as a surveyed company's inventory looks.
+#include "CompanyNetwork.h"
+#include "document/CNetDoc.h"
 #include "listview/DeviceListModel.h"
 #include "listview/DeviceListRows.h"
 #include "mapbuild/HostInventory.h"
+#include "mapview/CNetView.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/DocumentSession.h"
+#include "survey/SurveySettings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
@@ -89,5 +100,39 @@ void BM_PaintList(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PaintList)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// What a user waits for when opening a surveyed map: the file read, the
+// map window with its device list, and the first paint of the map.
+void BM_OpenToFirstPaint(benchmark::State& state)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("bench-first-paint-%1.vxnj").arg(state.range(0)));
+    {
+        CNetDoc document;
+        SurveyCompany(document, int(state.range(0)), true);
+        document.OnSaveDocument(path);
+    }
+    const std::unique_ptr<SimulatedNetwork> network = Company(1);
+    SurveySettings settings;
+    for (auto _ : state) {
+        auto frame = std::make_unique<CMainFrame>(*network, settings);
+        frame->resize(1280, 900);
+        frame->show();
+        frame->OpenFile(path);
+        QImage image(frame->ActiveChild()->MapView().viewport()->size(), QImage::Format_RGB32);
+        frame->ActiveChild()->MapView().viewport()->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+        state.PauseTiming();
+        for (CChildFrame* child : frame->Children())
+            child->Session().Document().SetModifiedFlag(false);
+        frame.reset();
+        state.ResumeTiming();
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_OpenToFirstPaint)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
