@@ -12,6 +12,8 @@
 #include <QFont>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 
 namespace {
@@ -119,6 +121,17 @@ QString ChangeOverlay::ToolTipAt(const CNetDoc& document, Point point) const
         if (Outline(gone.position).contains(at))
             return QStringLiteral("なくなった機器: %1").arg(gone.name);
     return {};
+}
+
+Rect ChangeOverlay::Bounds() const
+{
+    Rect bounds;
+    for (const Gone& gone : m_gone) {
+        const QRectF box = Outline(gone.position);
+        bounds.right = std::max(bounds.right, qint32(std::ceil(box.right())));
+        bounds.bottom = std::max(bounds.bottom, qint32(std::ceil(box.bottom())));
+    }
+    return bounds;
 }
 
 QString ChangeOverlay::ListText(const QString& fqdn) const

@@ -29,6 +29,8 @@ public:
     // "変更: …", or empty.
     QString ListText(const QString& fqdn) const;
     bool IsEmpty() const { return m_marks.isEmpty() && m_gone.isEmpty(); }
+    // What the gone devices' boxes cover, from the origin.
+    Rect Bounds() const;
 
 private:
     struct Mark {

@@ -34,6 +34,19 @@ Rect MapRenderer::pagesArea(CNetDoc& document)
                 document.m_nPagesY * document.m_sizePage.cy};
 }
 
+Rect MapRenderer::DrawnArea(CNetDoc& document, const ChangeOverlay* overlay)
+{
+    Rect area = pagesArea(document);
+    // Gone devices stand where the earlier map had them, perhaps beyond
+    // the later map's pages.
+    if (overlay) {
+        const Rect marks = overlay->Bounds();
+        area.right = std::max(area.right, marks.right);
+        area.bottom = std::max(area.bottom, marks.bottom);
+    }
+    return area;
+}
+
 double MapRenderer::BoundedScale(double width, double height, double scale)
 {
     if (width <= 0 || height <= 0)
@@ -54,7 +67,7 @@ int MapRenderer::MaxDpi(CNetDoc& document)
 
 QImage MapRenderer::render(CNetDoc& document, int dpi, const ChangeOverlay* overlay)
 {
-    const Rect area = pagesArea(document);
+    const Rect area = DrawnArea(document, overlay);
     const double scale = BoundedScale(double(area.width()), double(area.height()), dpi / kUnitsPerInch);
     QImage image(qMax(1, qRound(area.width() * scale)), qMax(1, qRound(area.height() * scale)),
                  QImage::Format_RGB32);
@@ -82,7 +95,7 @@ void MapRenderer::Paint(CNetDoc& document, QPainter& painter, const Rect& area, 
 
 bool MapRenderer::SaveSvg(CNetDoc& document, const QString& path, const ChangeOverlay* overlay)
 {
-    const Rect area = pagesArea(document);
+    const Rect area = DrawnArea(document, overlay);
     const double scale = kDefaultDpi / kUnitsPerInch;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

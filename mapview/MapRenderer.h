@@ -36,6 +36,8 @@ public:
     static Rect pagesArea(CNetDoc& document);
 
 private:
+    // The pages, and whatever an overlay marks beyond them.
+    static Rect DrawnArea(CNetDoc& document, const ChangeOverlay* overlay);
     static void Paint(CNetDoc& document, QPainter& painter, const Rect& area,
                       const ChangeOverlay* overlay = nullptr);
 };

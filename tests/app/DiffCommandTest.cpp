@@ -1,3 +1,8 @@
+#include "document/CNetDoc.h"
+#include "mapbuild/MapComparison.h"
+#include "mapview/ChangeOverlay.h"
+#include "mapview/MapRenderer.h"
+#include "objects/CDrawSys.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
@@ -135,6 +140,26 @@ TEST_F(DiffCommandTest, ExitsAsDiffDoes)
     EXPECT_TRUE(missing.err.startsWith("varnex: cannot open")) << missing.err.toStdString();
     EXPECT_EQ(varnex({"diff", s_before}).exitCode, 2);
     EXPECT_EQ(varnex({"diff", s_before, s_after, "--csv", "/nonexistent/dir/x.csv"}).exitCode, 2);
+}
+
+TEST(DiffPicture, AGoneDeviceBeyondTheLaterMapsPagesIsStillDrawn)
+{
+    CNetDoc earlier;
+    earlier.m_bSnapshotsWanted = false;
+    earlier.OnNewDocument();
+    auto* far = new CDrawSys(Rect{40000, 100, 40140, 280});
+    far->m_strFqdn = QStringLiteral("far.example.local");
+    earlier.AddObject(far);
+    CNetDoc later;
+    later.m_bSnapshotsWanted = false;
+    later.OnNewDocument();
+    const ChangeOverlay overlay(MapComparison::Compare(earlier, later));
+    const QImage plain = MapRenderer::render(later);
+    const QImage marked = MapRenderer::render(later, MapRenderer::kDefaultDpi, &overlay);
+    // The box stands 4 m from the left (map units are 0.1 mm): far beyond
+    // the empty later map's one page.
+    EXPECT_GT(marked.width(), plain.width());
+    EXPECT_GE(marked.width(), qRound(40140 * 96 / 254.0));
 }
 
 } // namespace
