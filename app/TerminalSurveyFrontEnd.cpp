@@ -1,5 +1,7 @@
 #include "TerminalSurveyFrontEnd.h"
 
+#include "objects/AsciiText.h"
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -135,13 +137,7 @@ QString TerminalSurveyFrontEnd::Printable(const QString& text)
 {
     // Names come from the network: an escape sequence in a device's name
     // must not retitle or clear the user's terminal.
-    QString printable = text;
-    for (QChar& c : printable) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
-            c = QLatin1Char('?');
-    }
-    return printable;
+    return AsciiText::printable(text);
 }
 
 void TerminalSurveyFrontEnd::EndLine()

@@ -58,13 +58,17 @@ double PeakResidentMiB()
 
 void SurveyCompany(CNetDoc& document, int hosts, bool inventory)
 {
-    const auto network = Company(hosts, inventory);
+    SurveyInto(document, *Company(hosts, inventory), inventory);
+}
+
+void SurveyInto(CNetDoc& document, const SimulatedNetwork& network, bool inventory)
+{
     document.m_bSnapshotsWanted = false;
     document.OnNewDocument();
     document.m_adwSurveySettings = {0, inventory ? 1u : 0u, 0, 0, 0};
     SurveySettings settings;
     RecordingFrontEnd frontEnd;
-    NetworkSurvey survey(document, *network, settings, frontEnd);
+    NetworkSurvey survey(document, network, settings, frontEnd);
     QEventLoop loop;
     QObject::connect(&survey, &NetworkSurvey::ended, &loop, &QEventLoop::quit);
     survey.PickUp();

@@ -12,5 +12,6 @@ class CNetDoc;
 
 // Surveys such a network into a new document, which writes no snapshots.
 void SurveyCompany(CNetDoc& document, int hosts, bool inventory);
+void SurveyInto(CNetDoc& document, const SimulatedNetwork& network, bool inventory);
 // Peak resident memory of the process so far, in MiB.
 double PeakResidentMiB();

@@ -2,6 +2,8 @@
 
 #include "mapbuild/CsvFields.h"
 
+#include "objects/AsciiText.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,22 +14,9 @@ namespace {
 const QString kNone = QStringLiteral("(none)");
 const QString kArrow = QStringLiteral(" → ");
 
-// Names and values come from the network: in a summary line nothing may
-// start a line of its own or steer a terminal.
-QString Printable(const QString& text)
-{
-    QString printable = text;
-    for (QChar& c : printable) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
-            c = QLatin1Char('?');
-    }
-    return printable;
-}
-
 QString Shown(const QString& value)
 {
-    return value.isEmpty() ? kNone : Printable(value);
+    return value.isEmpty() ? kNone : AsciiText::printable(value);
 }
 
 // The field names a record within its table; the host row's and the
@@ -73,9 +62,9 @@ QString ComparisonReport::Summary(const MapComparison& comparison)
                        .arg(comparison.Count(Kind::Changed));
     for (const MapComparison::HostChange& host : comparison.Hosts()) {
         const QChar mark = host.kind == Kind::Added ? u'+' : host.kind == Kind::Gone ? u'-' : u'~';
-        text += mark + QLatin1Char(' ') + Printable(host.Name()) + QLatin1Char('\n');
+        text += mark + QLatin1Char(' ') + AsciiText::printable(host.Name()) + QLatin1Char('\n');
         for (const MapComparison::FieldChange& change : host.changes)
-            text += QStringLiteral("    ") + Printable(FieldTitle(change)) + QStringLiteral(": ") + Shown(change.oldValue)
+            text += QStringLiteral("    ") + AsciiText::printable(FieldTitle(change)) + QStringLiteral(": ") + Shown(change.oldValue)
                 + kArrow + Shown(change.newValue) + QLatin1Char('\n');
     }
     return text;
@@ -88,7 +77,7 @@ QString ComparisonReport::ChangeLine(const MapComparison::FieldChange& change)
         title = change.field;
     else if (change.table != change.field)
         title += QLatin1Char(' ') + change.field;
-    return Printable(title) + QStringLiteral(": ") + Shown(change.oldValue) + kArrow + Shown(change.newValue);
+    return AsciiText::printable(title) + QStringLiteral(": ") + Shown(change.oldValue) + kArrow + Shown(change.newValue);
 }
 
 QByteArray ComparisonReport::Csv(const MapComparison& comparison)

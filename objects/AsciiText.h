@@ -32,4 +32,18 @@ inline QString lowered(const QString& text)
     return result;
 }
 
+// The text with every control character and bidirectional override made
+// a question mark: names from the network shown on a terminal or in a line
+// of a report must not steer the one or start lines of the other.
+inline QString printable(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069))
+            c = QLatin1Char('?');
+    }
+    return result;
+}
+
 } // namespace AsciiText

@@ -4,6 +4,7 @@
 #include "mapview/MapRenderer.h"
 #include "objects/CDrawSys.h"
 #include "support/TestFiles.h"
+#include "support/VarnexRun.h"
 
 #include <QFile>
 #include <QImage>
@@ -16,19 +17,11 @@
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Outcome = VarnexRun;
 
 Outcome varnex(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(VARNEX_BINARY), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    return VarnexRun::Of(arguments);
 }
 
 // The demo network a month later: pc-keiri01 gone, pc-keiri02 new,

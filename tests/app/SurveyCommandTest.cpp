@@ -5,6 +5,7 @@
 #include "objects/CDrawText.h"
 #include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
+#include "support/VarnexRun.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,20 +29,11 @@
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Outcome = VarnexRun;
 
 Outcome survey(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(VARNEX_BINARY), QStringList{"survey"} + arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return VarnexRun::Of(QStringList{"survey"} + arguments);
 }
 
 QString networkFile(const QString& name, const QByteArray& json)
