@@ -6,9 +6,18 @@
 #include <QSet>
 #include <QUuid>
 
+#include <cmath>
 #include <limits>
 
 namespace {
+
+// A whole number that a 64-bit integer holds: beyond it the conversion is
+// undefined, and a file may hold any number.
+bool IsWholeInt64(double d)
+{
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    return std::isfinite(d) && d == std::trunc(d) && d >= -kTwoTo63 && d < kTwoTo63;
+}
 
 // Carries the first error out of the nested readers.
 struct ReadFailure {
@@ -395,7 +404,7 @@ WmiSession::Value SimulatedNetworkReader::ReadWmiValue(const QJsonValue& v, cons
         return v.toString();
     if (v.isDouble()) {
         const double d = v.toDouble();
-        if (d == double(qint64(d)))
+        if (IsWholeInt64(d))
             return qint64(d);
         return d;
     }
@@ -501,9 +510,9 @@ bool SimulatedNetworkReader::Bool(const QJsonValue& v, const Path& p)
 qint64 SimulatedNetworkReader::Integer(const QJsonValue& v, const Path& p, qint64 min, qint64 max)
 {
     const double d = v.toDouble();
-    if (!v.isDouble() || d != double(qint64(d)))
+    if (!v.isDouble() || !std::isfinite(d) || d != std::trunc(d))
         Fail(p, QStringLiteral("expected an integer"));
-    if (qint64(d) < min || qint64(d) > max)
+    if (!IsWholeInt64(d) || qint64(d) < min || qint64(d) > max)
         Fail(p, QStringLiteral("expected an integer from %1 to %2").arg(min).arg(max));
     return qint64(d);
 }

@@ -220,6 +220,8 @@ const std::vector<BadCase> kBadCases = {
     {"UnknownProbe", Doc("", R"(,"probes":{"teleport":{}})"), "$.probes.teleport: unknown member"},
     {"NegativeDelay", Doc("", R"(,"probes":{"ping":{"delayMs":-1}})"), "$.probes.ping.delayMs: expected an integer from 0 to 60000"},
     {"FractionalDelay", Doc("", R"(,"probes":{"ping":{"delayMs":1.5}})"), "$.probes.ping.delayMs: expected an integer"},
+    {"DelayBeyond64Bits", Doc("", R"(,"probes":{"ping":{"delayMs":1.2e90}})"),
+     "$.probes.ping.delayMs: expected an integer from 0 to 60000"},
     {"BadFailCode", Doc("", R"(,"probes":{"ping":{"failWith":"12"}})"), "$.probes.ping.failWith: expected a hexadecimal text"},
     {"BadPropertyType",
      Doc(R"({"address":"10.77.0.5","discovery":{"providerInstanceId":"x","properties":[{"fmtid":"{656a3bb3-ecc0-43fd-8477-4ae0404a96cd}","pid":1,"type":"float","value":1}]}})"),
@@ -266,6 +268,13 @@ TEST_P(MalformedFile, FailsWithThePath)
 
 INSTANTIATE_TEST_SUITE_P(Cases, MalformedFile, ::testing::ValuesIn(kBadCases),
                          [](const auto& info) { return std::string(info.param.label); });
+
+TEST(SimulatedNetworkLoad, AWmiNumberBeyond64BitsIsKeptAsANumber)
+{
+    const SimulatedNetwork::LoadResult result = SimulatedNetwork::loadFromBytes(
+        Doc(R"({"address":"10.77.0.5","wmi":{"classes":{"Win32_Processor":[{"MaxClockSpeed":1.2e90}]}}})"));
+    EXPECT_TRUE(result.network) << result.error.toStdString();
+}
 
 TEST(SimulatedNetworkLoad, MinimalFileLoads)
 {
