@@ -15,10 +15,6 @@ const QStringList kCommands{QStringLiteral("new"), QStringLiteral("sample"), QSt
                             QStringLiteral("convert"), QStringLiteral("render"),
                             QStringLiteral("survey"), QStringLiteral("diff")};
 
-// Resolutions a rendered picture may have; beyond that it would not fit in memory.
-constexpr int kMinDpi = 10;
-constexpr int kMaxDpi = 1200;
-
 } // namespace
 
 CommandLine::CommandLine(QTextStream& out, QTextStream& err)

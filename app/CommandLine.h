@@ -14,6 +14,11 @@
 // Each returns the process exit code; errors are one line on err.
 class CommandLine {
 public:
+    // Resolutions a rendered picture may have; beyond that it would not fit
+    // in memory. Every sub-command that draws takes them.
+    static constexpr int kMinDpi = 10;
+    static constexpr int kMaxDpi = 1200;
+
     CommandLine(QTextStream& out, QTextStream& err);
 
     // True when the arguments name one of these commands.

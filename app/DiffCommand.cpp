@@ -10,13 +10,6 @@
 #include <functional>
 #include <new>
 
-namespace {
-
-constexpr int kMinDpi = 10;
-constexpr int kMaxDpi = 1200;
-
-} // namespace
-
 DiffCommand::DiffCommand(QTextStream& out, QTextStream& err)
     : m_out(out)
     , m_err(err)
@@ -76,7 +69,7 @@ bool DiffCommand::parse(const QStringList& arguments, Options& options)
         else if (argument == QLatin1String("--dpi")) {
             bool ok = false;
             options.dpi = value.toInt(&ok);
-            if (!ok || options.dpi < kMinDpi || options.dpi > kMaxDpi)
+            if (!ok || options.dpi < CommandLine::kMinDpi || options.dpi > CommandLine::kMaxDpi)
                 return false;
         } else
             return false;

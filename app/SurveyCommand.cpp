@@ -24,8 +24,6 @@ constexpr int kCredentialModeSetting = 2;
 constexpr int kPauseSetting = 4;
 constexpr qint64 kMaxAccountFile = 4096;
 constexpr int kMaxPause = 500;
-constexpr int kMinDpi = 10;
-constexpr int kMaxDpi = 1200;
 
 } // namespace
 
@@ -55,8 +53,8 @@ QString SurveyCommand::RangeProblem(const Options& options)
 {
     if (options.pauseGiven && (options.pause < 0 || options.pause > kMaxPause))
         return QStringLiteral("--pause takes 0 to %1 milliseconds, not %2").arg(kMaxPause).arg(options.pause);
-    if (options.dpi != 0 && (options.dpi < kMinDpi || options.dpi > kMaxDpi))
-        return QStringLiteral("--dpi takes %1 to %2, not %3").arg(kMinDpi).arg(kMaxDpi).arg(options.dpi);
+    if (options.dpi != 0 && (options.dpi < CommandLine::kMinDpi || options.dpi > CommandLine::kMaxDpi))
+        return QStringLiteral("--dpi takes %1 to %2, not %3").arg(CommandLine::kMinDpi).arg(CommandLine::kMaxDpi).arg(options.dpi);
     if ((options.wmiHttps || !options.wmiAccount.isEmpty()) && !options.wmi)
         return QStringLiteral("--wmi-https and --wmi-account go with --wmi");
     if (!options.wmiCa.isEmpty() && !options.wmiHttps)

@@ -18,12 +18,11 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPen>
-#include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
+#include <QThread>
 
 #include <system_error>
-#include <QThread>
 
 namespace {
 
@@ -203,15 +202,21 @@ void CNetDoc::Serialize(Archive& ar)
 QByteArray CNetDoc::SaveContents(bool forCompoundFile)
 {
     QByteArray contents;
-    // Snapshots follow every edit; the last size saves regrowing the buffer.
+    // Saves and copies of a map come again and again; the last size saves
+    // regrowing the buffer.
     contents.reserve(m_nLastContentsSize);
+    SerializeInto(contents, forCompoundFile);
+    m_nLastContentsSize = contents.size();
+    return contents;
+}
+
+void CNetDoc::SerializeInto(QByteArray& contents, bool forCompoundFile)
+{
     runOnLargeStack([&] {
         Archive ar(contents);
         ar.setFlat(!forCompoundFile);
         Serialize(ar);
     });
-    m_nLastContentsSize = contents.size();
-    return contents;
 }
 
 QList<StorageNode> CNetDoc::CollectEmbeddings() const
@@ -535,10 +540,7 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
         m_snapshotBuffer = contents;
     } else {
         m_snapshotBuffer.resize(0);
-        runOnLargeStack([this] {
-            Archive ar(m_snapshotBuffer);
-            Serialize(ar);
-        });
+        SerializeInto(m_snapshotBuffer, false);
     }
     // The buffer stays untouched until the write is waited for.
     const char* bytes = m_snapshotBuffer.constData();

@@ -200,6 +200,8 @@ private:
     void LoadSurveySettingsFromStore();
     void LoadHiddenColumnsFromStore();
     void DeleteSnapshotFiles();
+    // The archive of the whole document appended to contents.
+    void SerializeInto(QByteArray& contents, bool forCompoundFile);
     // A snapshot of these contents, or of the document when they are empty.
     void RecordSnapshot(const QByteArray& contents);
     bool HoldsEmbeddedItems() const;
