@@ -4,6 +4,7 @@
 #include "InterruptNotifier.h"
 
 #include "document/CNetDoc.h"
+#include "document/SnapshotDirectory.h"
 #include "shell/CMainFrame.h"
 #include "shell/PrinterPage.h"
 #include "shell/SettingsStore.h"
@@ -103,6 +104,8 @@ int DesktopApplication::run(const QStringList& arguments)
     // before the first map is opened.
     InterruptNotifier interrupt;
     QObject::connect(&interrupt, &InterruptNotifier::interrupted, qApp, &QCoreApplication::quit);
+    // What a killed run of the program could not remove.
+    SnapshotDirectory::RemoveLeftovers();
     CMainFrame frame(network, settings);
     frame.SetNetworkSelection(&network);
     if (options.file.isEmpty() || !frame.OpenFile(options.file))

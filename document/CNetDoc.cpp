@@ -5,6 +5,7 @@
 #include "CompoundFile.h"
 #include "LargeStack.h"
 #include "MapFileWriter.h"
+#include "SnapshotDirectory.h"
 #include "objects/CDrawDomain.h"
 #include "objects/CDrawItem.h"
 #include "objects/CDrawObj.h"
@@ -524,9 +525,10 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
     if (!m_bSnapshots)
         return;
     DropSnapshotsAfterCurrent();
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/vx_XXXXXX"));
+    const QString directory = SnapshotDirectory::Path();
+    QTemporaryFile file(SnapshotDirectory::FileTemplate(directory));
     file.setAutoRemove(false);
-    if (!file.open()) {
+    if (directory.isEmpty() || !file.open()) {
         m_bSnapshots = false;
         return;
     }

@@ -1,11 +1,11 @@
 #include "MapFileWriter.h"
+#include "ProcessTag.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -34,29 +34,12 @@ bool WriteAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-bool ProcessIsGone(pid_t pid)
-{
-    return ::kill(pid, 0) != 0 && errno == ESRCH;
-}
-
-// Process numbers tell only this machine's processes apart: a folder shared
-// with others holds their saves too.
-QString ThisMachine()
-{
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0)
-        return QStringLiteral("localhost");
-    QString machine = QString::fromLocal8Bit(name);
-    machine.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return machine;
-}
-
 } // namespace
 
 QString MapFileWriter::BesideName(const QString& path, pid_t pid)
 {
     const QFileInfo target(path);
-    return target.absolutePath() + QStringLiteral("/.") + target.fileName() + QLatin1Char('.') + ThisMachine()
+    return target.absolutePath() + QStringLiteral("/.") + target.fileName() + QLatin1Char('.') + ProcessTag::ThisMachine()
         + QLatin1Char('.') + QString::number(pid) + kSuffix;
 }
 
@@ -65,7 +48,7 @@ void MapFileWriter::SweepLeftovers(const QString& path)
     const QFileInfo target(path);
     const QRegularExpression pattern(QStringLiteral("^\\.%1\\.%2\\.([0-9]+)%3$")
                                          .arg(QRegularExpression::escape(target.fileName()),
-                                              QRegularExpression::escape(ThisMachine()),
+                                              QRegularExpression::escape(ProcessTag::ThisMachine()),
                                               QRegularExpression::escape(kSuffix)));
     const QDir folder = target.absoluteDir();
     const QStringList candidates = folder.entryList({QLatin1Char('.') + target.fileName() + QStringLiteral(".*")},
@@ -74,13 +57,8 @@ void MapFileWriter::SweepLeftovers(const QString& path)
         const QRegularExpressionMatch match = pattern.match(name);
         bool ok = false;
         const pid_t pid = pid_t(match.captured(1).toLongLong(&ok));
-        if (!match.hasMatch() || !ok || pid <= 0 || pid == ::getpid() || !ProcessIsGone(pid))
-            continue;
-        struct stat status {};
-        const QByteArray local = folder.filePath(name).toLocal8Bit();
-        // Only our own regular files: never through a link.
-        if (::lstat(local.constData(), &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::getuid())
-            ::unlink(local.constData());
+        if (match.hasMatch() && ok && pid != ::getpid() && ProcessTag::IsGone(pid))
+            ProcessTag::RemoveOwnFile(folder.filePath(name));
     }
 }
 

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <typeinfo>
 
 #include <csignal>
@@ -491,28 +492,79 @@ TEST(TerminalSurveyFrontEnd, AProgressLineFitsTheTerminal)
         EXPECT_EQ(TerminalSurveyFrontEnd::FitToWidth(c.text, c.columns), c.fitted) << c.text.toStdString();
 }
 
+// The desktop program on a map of its own, with a runtime directory of the
+// test's, whose snapshots it lists.
+class DesktopWithSnapshots {
+public:
+    explicit DesktopWithSnapshots(const QString& name) : m_runtime(TestFiles::scratchPath(name))
+    {
+        QDir().mkpath(m_runtime);
+        QFile::setPermissions(m_runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_map = m_runtime + "/map.vxnj";
+        QProcess make;
+        make.start(QStringLiteral(VARNEX_BINARY), {"sample", m_map});
+        make.waitForFinished(30000);
+    }
+    QStringList Snapshots() const
+    {
+        return QDir(m_runtime + "/varnex-snapshots").entryList({"vx_*"}, QDir::Files);
+    }
+    void Start(QProcess& gui, const QStringList& arguments) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        gui.setProcessEnvironment(environment);
+        gui.start(QStringLiteral(VARNEX_BINARY), arguments);
+    }
+    // Opens the map and waits for its first snapshot.
+    bool StartOnTheMap(QProcess& gui) const
+    {
+        Start(gui, {m_map});
+        for (int i = 0; i < 100 && Snapshots().isEmpty(); ++i)
+            QThread::msleep(50);
+        return !Snapshots().isEmpty();
+    }
+
+private:
+    QString m_runtime;
+    QString m_map;
+};
+
 TEST(DesktopApplication, SigtermRemovesTheEditSnapshots)
 {
-    const QString map = TestFiles::scratchPath("snapshot-map.vxnj");
-    QProcess make;
-    make.start(QStringLiteral(VARNEX_BINARY), {"sample", map});
-    ASSERT_TRUE(make.waitForFinished(30000));
-    const QString temporary = TestFiles::scratchPath("snapshot-tmp");
-    QDir().mkpath(temporary);
+    DesktopWithSnapshots desktop("snapshot-runtime");
     QProcess gui;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TMPDIR"), temporary);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    gui.setProcessEnvironment(environment);
-    gui.start(QStringLiteral(VARNEX_BINARY), {map});
-    ASSERT_TRUE(gui.waitForStarted());
-    const auto snapshots = [&temporary] { return QDir(temporary).entryList({"vx_*"}, QDir::Files); };
-    for (int i = 0; i < 100 && snapshots().isEmpty(); ++i)
-        QThread::msleep(50);
-    ASSERT_FALSE(snapshots().isEmpty()) << "opening a map writes its first snapshot";
+    ASSERT_TRUE(desktop.StartOnTheMap(gui)) << "opening a map writes its first snapshot";
     ::kill(pid_t(gui.processId()), SIGTERM);
     ASSERT_TRUE(gui.waitForFinished(10000));
-    EXPECT_TRUE(snapshots().isEmpty()) << snapshots().join(' ').toStdString();
+    EXPECT_TRUE(desktop.Snapshots().isEmpty()) << desktop.Snapshots().join(' ').toStdString();
+}
+
+TEST(DesktopApplication, TheNextStartRemovesWhatAKilledRunLeft)
+{
+    DesktopWithSnapshots desktop("killed-runtime");
+    QProcess killed;
+    ASSERT_TRUE(desktop.StartOnTheMap(killed));
+    const QStringList left = desktop.Snapshots();
+    ::kill(pid_t(killed.processId()), SIGKILL);
+    killed.waitForFinished(10000);
+    ASSERT_EQ(desktop.Snapshots(), left) << "nothing can clean up after SIGKILL";
+    QProcess next;
+    desktop.Start(next, {"--help"});
+    ASSERT_TRUE(next.waitForFinished(10000));
+    EXPECT_EQ(desktop.Snapshots(), left) << "only the desktop program clears them";
+    desktop.Start(next, {});
+    ASSERT_TRUE(next.waitForStarted());
+    const auto stillThere = [&] {
+        const QStringList now = desktop.Snapshots();
+        return std::any_of(left.begin(), left.end(), [&](const QString& name) { return now.contains(name); });
+    };
+    for (int i = 0; i < 100 && stillThere(); ++i)
+        QThread::msleep(50);
+    EXPECT_FALSE(stillThere()) << desktop.Snapshots().join(' ').toStdString();
+    ::kill(pid_t(next.processId()), SIGTERM);
+    ASSERT_TRUE(next.waitForFinished(10000));
 }
 
 TEST(SurveyCommand, TheCommandLineWritesNoEditSnapshots)
@@ -525,6 +577,7 @@ TEST(SurveyCommand, TheCommandLineWritesNoEditSnapshots)
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("TMPDIR"), temporary);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), temporary);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VARNEX_BINARY),
                   {"survey", "--network", "sim:" + network, "--out", TestFiles::scratchPath("cli.vxnj"), "--pause", "0"});
@@ -535,6 +588,7 @@ TEST(SurveyCommand, TheCommandLineWritesNoEditSnapshots)
     ::kill(pid_t(process.processId()), SIGKILL);
     process.waitForFinished(10000);
     EXPECT_TRUE(QDir(temporary).entryList({"vx_*"}, QDir::Files).isEmpty());
+    EXPECT_FALSE(QDir(temporary + "/varnex-snapshots").exists());
 }
 
 TEST(DocumentDump, ThePasswordIsMaskedUnlessAskedFor)

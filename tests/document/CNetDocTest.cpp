@@ -2,13 +2,14 @@
 #include "document/ArchiveException.h"
 #include "document/CNetDoc.h"
 #include "document/MapFileWriter.h"
+#include "document/ProcessTag.h"
+#include "document/SnapshotDirectory.h"
 #include "objects/CDrawObj.h"
 #include "shell/SettingsStore.h"
 #include "support/ArchiveBytes.h"
-
-#include <QDir>
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
@@ -155,7 +156,7 @@ TEST_F(CNetDocTest, PageCountFollowsTheExtentIncludingTheOrigin)
     EXPECT_EQ(spy.count(), 1);
 }
 
-TEST_F(CNetDocTest, SnapshotsHoldTheArchiveInTheTemporaryDirectory)
+TEST_F(CNetDocTest, SnapshotsHoldTheArchiveInADirectoryOfTheUsersOwn)
 {
     add(Rect{1, 2, 3, 4});
     const int before = doc.m_nSnapshot;
@@ -164,11 +165,76 @@ TEST_F(CNetDocTest, SnapshotsHoldTheArchiveInTheTemporaryDirectory)
     EXPECT_EQ(doc.m_nLastSnapshot, before);
     const QString name = doc.m_astrSnapshots.at(before);
     doc.WaitForSnapshotWrite();
-    EXPECT_TRUE(QFileInfo(name).fileName().startsWith("vx_"));
-    EXPECT_EQ(QFileInfo(name).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    const QString tag = QStringLiteral("vx_%1_%2_").arg(ProcessTag::ThisMachine()).arg(::getpid());
+    EXPECT_TRUE(QFileInfo(name).fileName().startsWith(tag)) << name.toStdString();
+    EXPECT_EQ(QFileInfo(name).absolutePath(), qEnvironmentVariable("XDG_RUNTIME_DIR") + "/varnex-snapshots");
+    EXPECT_EQ(QFileInfo(QFileInfo(name).absolutePath()).permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    EXPECT_EQ(QFileInfo(name).permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
     QFile file(name);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), doc.SaveContents());
+}
+
+// The runtime and cache directories named by the environment, for one test.
+class SnapshotPlaces {
+public:
+    SnapshotPlaces(const QString& runtime, const QString& cache)
+        : m_runtime(qgetenv("XDG_RUNTIME_DIR")), m_cache(qgetenv("XDG_CACHE_HOME"))
+    {
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", cache.toLocal8Bit());
+    }
+    ~SnapshotPlaces()
+    {
+        qputenv("XDG_RUNTIME_DIR", m_runtime);
+        qputenv("XDG_CACHE_HOME", m_cache);
+    }
+
+private:
+    QByteArray m_runtime;
+    QByteArray m_cache;
+};
+
+TEST_F(CNetDocTest, SnapshotsNeverGoThroughAPlantedLinkOrAnotherUsersDirectory)
+{
+    const QString runtime = TestFiles::scratchPath("planted-runtime");
+    const QString elsewhere = TestFiles::scratchPath("planted-target");
+    QDir().mkpath(runtime);
+    QDir().mkpath(elsewhere);
+    QFile::remove(runtime + "/varnex-snapshots");
+    ASSERT_TRUE(QFile::link(elsewhere, runtime + "/varnex-snapshots"));
+    const QString cache = TestFiles::scratchPath("planted-cache");
+    SnapshotPlaces places(runtime, cache);
+    EXPECT_EQ(SnapshotDirectory::Path(), cache + "/varnex/snapshots") << "the link is passed over for the cache";
+    doc.SaveSnapshot();
+    doc.WaitForSnapshotWrite();
+    EXPECT_TRUE(QDir(elsewhere).isEmpty());
+    EXPECT_TRUE(doc.m_astrSnapshots.last().startsWith(cache + "/varnex/snapshots/vx_"));
+}
+
+TEST_F(CNetDocTest, AStartRemovesTheSnapshotsDeadProcessesLeft)
+{
+    QProcess ended;
+    ended.start("sleep", {"0.1"});
+    ASSERT_TRUE(ended.waitForStarted());
+    const pid_t dead = pid_t(ended.processId());
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString directory = SnapshotDirectory::Path();
+    ASSERT_FALSE(directory.isEmpty());
+    const auto named = [](QString pattern) { return pattern.replace("XXXXXX", "a1B2c3"); };
+    const QString leftover = named(SnapshotDirectory::FileTemplate(directory, dead));
+    const QString running = named(SnapshotDirectory::FileTemplate(directory, ::getppid()));
+    const QString ours = named(SnapshotDirectory::FileTemplate(directory));
+    const QString otherMachine = directory + QStringLiteral("/vx_elsewhere_%1_a1B2c3").arg(dead);
+    for (const QString& path : {leftover, running, ours, otherMachine})
+        TestFiles::writeAll(path, "x");
+    SnapshotDirectory::RemoveLeftovers();
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFile::exists(running)) << "a running program's undo steps are its own";
+    EXPECT_TRUE(QFile::exists(ours));
+    EXPECT_TRUE(QFile::exists(otherMachine)) << "a cache shared with another machine holds its snapshots";
+    for (const QString& path : {running, ours, otherMachine})
+        QFile::remove(path);
 }
 
 TEST_F(CNetDocTest, AnOpenedMapIsItsOwnFirstUndoStep)
@@ -231,15 +297,15 @@ TEST_F(CNetDocTest, ASaveRemovesWhatAKilledSaveLeftBesideTheMap)
 
 TEST_F(CNetDocTest, SnapshotFailureSwitchesSnapshotsOff)
 {
-    // A temporary "directory" that is a plain file: nothing can be created in it.
-    const QByteArray tmp = qgetenv("TMPDIR");
+    // Places that are plain files: nothing can be created in them.
     const QString blocker = QDir::tempPath() + "/not-a-directory";
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    qputenv("TMPDIR", blocker.toLocal8Bit());
-    doc.SaveSnapshot();
-    qputenv("TMPDIR", tmp);
+    {
+        SnapshotPlaces places(blocker, blocker);
+        doc.SaveSnapshot();
+    }
     EXPECT_FALSE(doc.m_bSnapshots);
     const int count = doc.m_nSnapshot;
     doc.SaveSnapshot();
