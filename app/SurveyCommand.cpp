@@ -13,7 +13,10 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QSaveFile>
+
+#include <utility>
 
 #include <unistd.h>
 
@@ -225,8 +228,13 @@ bool SurveyCommand::Prepare(const Options& options, CNetDoc& document, const Net
             return false;
     }
     if (!options.png.isEmpty()) {
-        results.png = options.dpi ? MapRenderer::render(document, options.dpi) : MapRenderer::render(document);
-        if (results.png.isNull()) {
+        const QImage picture = options.dpi ? MapRenderer::render(document, options.dpi) : MapRenderer::render(document);
+        if (stopped())
+            return false;
+        // Encoded here too: a large picture takes longer to compress than
+        // to draw, and the writing must take no time worth stopping.
+        results.png = MapRenderer::PngBytes(picture);
+        if (results.png.isEmpty()) {
             m_nFailure = fail(QStringLiteral("cannot write %1").arg(options.png));
             return false;
         }
@@ -241,17 +249,19 @@ bool SurveyCommand::Commit(const Options& options, CNetDoc& document, const Resu
         m_nFailure = fail(QStringLiteral("cannot save %1: %2").arg(options.out, error));
         return false;
     }
-    QSaveFile csv(options.csv);
-    if (!options.csv.isEmpty()
-        && !(csv.open(QIODevice::WriteOnly) && csv.write(results.csv) == results.csv.size() && csv.commit())) {
-        m_nFailure = fail(QStringLiteral("cannot write %1").arg(options.csv));
-        return false;
-    }
-    if (!options.png.isEmpty() && !MapRenderer::SavePng(results.png, options.png)) {
-        m_nFailure = fail(QStringLiteral("cannot write %1").arg(options.png));
-        return false;
+    for (const auto& [path, bytes] : {std::pair(options.csv, &results.csv), std::pair(options.png, &results.png)}) {
+        if (!path.isEmpty() && !WriteWhole(path, *bytes)) {
+            m_nFailure = fail(QStringLiteral("cannot write %1").arg(path));
+            return false;
+        }
     }
     return true;
+}
+
+bool SurveyCommand::WriteWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 QString SurveyCommand::UseWmi(CNetDoc& document, const QString& accountFile)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QStringList>
 #include <QTextStream>
 
@@ -44,7 +43,7 @@ private:
     struct Results {
         QByteArray map;
         QByteArray csv;
-        QImage png;
+        QByteArray png;
     };
 
     bool parse(const QStringList& arguments, Options& options);
@@ -56,6 +55,7 @@ private:
     bool Prepare(const Options& options, CNetDoc& document, const NetworkSurvey& survey,
                  const InterruptNotifier& interrupt, Results& results);
     bool Commit(const Options& options, CNetDoc& document, const Results& results);
+    static bool WriteWhole(const QString& path, const QByteArray& bytes);
     int fail(const QString& message, int code = kFailed);
     // Turns the WMI inventory on; the account comes from a private file.
     static QString UseWmi(CNetDoc& document, const QString& accountFile);

@@ -6,6 +6,7 @@
 #include "mapview/PrintingView.h"
 #include "objects/GdiMapping.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -132,6 +133,15 @@ bool MapRenderer::SavePdf(CNetDoc& document, const QString& path)
         return false;
     Paint(document, painter, area);
     return painter.end() && file.commit();
+}
+
+QByteArray MapRenderer::PngBytes(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return {};
+    return bytes;
 }
 
 bool MapRenderer::SavePng(const QImage& image, const QString& path)

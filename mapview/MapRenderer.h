@@ -27,6 +27,8 @@ public:
     // Writes a picture as PNG beside the path and renames it over it, so an
     // interrupted run never leaves a truncated picture.
     static bool SavePng(const QImage& image, const QString& path);
+    // The image encoded as a PNG file; empty when it cannot be.
+    static QByteArray PngBytes(const QImage& image);
     // The whole map as vector graphics, texts as text, written beside the
     // path and renamed over it; false when the file cannot be written.
     static bool SaveSvg(CNetDoc& document, const QString& path, const ChangeOverlay* overlay = nullptr);
