@@ -11,6 +11,7 @@
 #include "objects/CDrawObj.h"
 #include "objects/CDrawOleObj.h"
 #include "objects/CDrawSys.h"
+#include "objects/CDrawText.h"
 #include "objects/DrawView.h"
 #include "shell/SettingsStore.h"
 
@@ -702,6 +703,27 @@ void CNetDoc::DrawAttached(QPainter& painter, DrawView* view, CDrawObj* object)
     for (CDrawObj* attached : object->AttachedObjects()) {
         if (attached && attached->m_bPendingDraw)
             DrawOnce(painter, view, attached);
+    }
+}
+
+void CNetDoc::PlaceLabels()
+{
+    const std::lock_guard lock(m_lock);
+    for (CDrawObj* object : std::as_const(m_objects))
+        if (object->IsKindOf(CDrawSys::StaticClass()) && !object->m_position.isNull())
+            static_cast<CDrawSys*>(object)->FollowHost();
+    for (CDrawObj* object : std::as_const(m_objects))
+        if (object->IsKindOf(CDrawText::StaticClass()))
+            static_cast<CDrawText*>(object)->FollowDevice();
+    // A host's extent takes in its printers': theirs first.
+    for (const bool hosted : {true, false}) {
+        for (CDrawObj* object : std::as_const(m_objects)) {
+            if (!object->IsKindOf(CDrawSys::StaticClass()))
+                continue;
+            auto* system = static_cast<CDrawSys*>(object);
+            if ((system->m_pOwnerSys != nullptr) == hosted)
+                system->RecalcExtent();
+        }
     }
 }
 

@@ -130,6 +130,11 @@ public:
     bool Undo();
     bool Redo();
     void DrawObjects(QPainter& painter, DrawView* view);
+    // Labels follow their devices when drawn, so a map built or read without
+    // being drawn holds labels where their devices stood before they were
+    // placed, and every extent reaches there. This moves them as drawing
+    // would, so that a paint can pass over what lies out of view.
+    void PlaceLabels();
 
     // From another thread only a repaint of everything is forwarded, since
     // the object may be gone by the time the view gets to it.

@@ -176,6 +176,10 @@ void CNetView::paintEvent(QPaintEvent* event)
     const Point topLeft = deviceToLogical(Point{clip.left() - 1, clip.top() - 1});
     const Point bottomRight = deviceToLogical(Point{clip.right() + 2, clip.bottom() + 2});
     m_rcPaintLogical = Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    if (!m_bLabelsPlaced) {
+        m_document.PlaceLabels();
+        m_bLabelsPlaced = true;
+    }
     if (m_bShowGrid)
         DrawGrid(painter, m_document, m_crGrid, m_rcPaintLogical, PixelsPerUnitX());
     m_bPainting = true;
@@ -265,6 +269,9 @@ void CNetView::OnUpdate(int hint, CDrawObj* object)
                 invalidateObject(candidate);
         break;
     default:
+        // A whole new map (opened, surveyed, laid out again) may hold labels
+        // away from their devices.
+        m_bLabelsPlaced = false;
         viewport()->update();
         break;
     }

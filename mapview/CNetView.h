@@ -167,6 +167,7 @@ private:
     bool m_bViewActive = false;
     bool m_bCaptured = false;
     bool m_bPainting = false;
+    bool m_bLabelsPlaced = false; // labels moved to their devices since the map last changed as a whole
     Rect m_rcPaintLogical;
     QRubberBand* m_pFocusRect = nullptr;
     std::shared_ptr<const ChangeOverlay> m_changes;

@@ -612,6 +612,13 @@ void CDrawSys::AddIpv6Address(const QString& address, const QString& mac)
     RecalcExtent();
 }
 
+void CDrawSys::FollowHost()
+{
+    RecalcExtent();
+    RepositionPrinter();
+    RecalcExtent();
+}
+
 namespace {
 
 constexpr double kSmallestPicturePixels = 6.0;
@@ -622,9 +629,7 @@ void CDrawSys::Draw(QPainter& painter)
 {
     if (m_position.isNull())
         return;
-    RecalcExtent();
-    RepositionPrinter();
-    RecalcExtent();
+    FollowHost();
     m_rcNormal = m_position.normalized();
     // The print image on printers and wherever the screen image would be
     // enlarged; the screen image otherwise.

@@ -128,6 +128,9 @@ public:
     // Moves a hosted printer (no interfaces, an owner) to its offset from
     // its owner's top-left corner.
     void RepositionPrinter();
+    // What drawing does before it draws: a hosted printer follows its host
+    // and the extent takes in the labels where they stand.
+    void FollowHost();
     void Draw(QPainter& painter) override;
 
     // The document's default rectangle of a type code, at the origin.

@@ -219,11 +219,16 @@ Rect CDrawText::Layout(QPainter* painter)
 
 Rect CDrawText::Relayout(QPainter* painter)
 {
+    if (PlacementSystem() && m_nMoveX == 0 && m_nMoveY == 0)
+        return Layout(painter);
+    return FollowDevice();
+}
+
+Rect CDrawText::FollowDevice()
+{
     CDrawSys* system = PlacementSystem();
     if (!system)
         return m_position;
-    if (m_nMoveX == 0 && m_nMoveY == 0)
-        return Layout(painter);
     const Rect owner = system->m_position.normalized();
     const Rect r = m_position.normalized();
     m_position = r.translated(owner.left + m_nMoveX - r.left, owner.top + m_nMoveY - r.top);

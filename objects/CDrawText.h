@@ -50,6 +50,9 @@ public:
     Rect Layout(QPainter* painter);
     // Places the label at its stored offset from its system.
     Rect Relayout(QPainter* painter);
+    // Moves the label, as it is, to its offset from its system; a label
+    // without an offset is sized again by the next Relayout.
+    Rect FollowDevice();
     // Width and height of the text.
     Size MeasureText(QPainter* painter) const;
 
