@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace {
 
@@ -56,6 +57,11 @@ void CBottView::BuildRows()
     m_pModel->SetRows(DeviceListRows::Of(m_document));
     FillList();
     setUpdatesEnabled(true);
+}
+
+void CBottView::BuildRowsSoon()
+{
+    QTimer::singleShot(0, this, &CBottView::BuildRows);
 }
 
 void CBottView::FillList()

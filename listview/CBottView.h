@@ -22,6 +22,8 @@ public:
     // Rebuilds the rows from the document's inventory tables (built first
     // when the document has none) and fills the list.
     void BuildRows();
+    // Builds the rows once the events waiting now (a paint) are handled.
+    void BuildRowsSoon();
     // Puts the visible columns and the rows in the list again.
     void FillList();
     void SetOneLine(bool oneLine);

@@ -193,8 +193,10 @@ bool CMainFrame::OpenFile(const QString& path)
         delete child->parentWidget();
         return false;
     }
-    // The inventory tables are not kept in the file: the list builds them.
-    child->ListView().BuildRows();
+    // The inventory tables are not kept in the file: the list builds them,
+    // after the map's first paint (a large map's list takes as long as
+    // reading the file).
+    child->ListView().BuildRowsSoon();
     AddRecent(path);
     if (blank) {
         // Deleted now: its session goes with the frame, possibly before a

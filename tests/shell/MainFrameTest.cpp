@@ -1,33 +1,25 @@
+#include "MainFrameFixture.h"
 #include "app/SampleMap.h"
+#include "document/CNetDoc.h"
 #include "listview/CBottView.h"
 #include "mapview/CNetView.h"
-#include "mapview/MapPrinter.h"
-#include "objects/CDrawRect.h"
-#include "objects/CDrawSys.h"
-#include "shell/ApplicationLook.h"
-#include "shell/CAboutDlg.h"
-#include "shell/ChangeComparison.h"
-#include "listview/DeviceListModel.h"
-#include "mapview/ChangeOverlay.h"
-#include "mapbuild/MapComparison.h"
-#include "shell/CChildFrame.h"
-#include "shell/CRectDlg.h"
 #include "mapview/DeviceFinder.h"
 #include "objects/CDrawNic.h"
+#include "objects/CDrawRect.h"
+#include "objects/CDrawSys.h"
+#include "propsheet/CObjSheet.h"
+#include "shell/ApplicationLook.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/CRectDlg.h"
+#include "shell/CSerachDlg.h"
+#include "shell/DocumentSession.h"
 #include "shell/FindBar.h"
 #include "shell/MapExport.h"
 #include "shell/MapPreviewDialog.h"
-#include "objects/CDrawRect.h"
-#include "shell/QtTranslations.h"
-#include "propsheet/CObjPage7.h"
-#include "propsheet/CObjPage8.h"
-#include "propsheet/CObjSheet.h"
-#include "objects/CDrawSys.h"
-#include "document/CNetDoc.h"
-#include "shell/CSerachDlg.h"
 #include "shell/NetworkSelection.h"
-#include "shell/CMainFrame.h"
-#include "shell/DocumentSession.h"
+#include "shell/QtTranslations.h"
 #include "shell/SettingsStore.h"
 #include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
@@ -36,69 +28,37 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QTabWidget>
-#include <QTimer>
-#include <QDialog>
 #include <QStatusBar>
-#include <QTest>
-#include <QTranslator>
-#include <QImage>
-#include <QFileDialog>
-#include <QFileInfo>
+#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QMimeData>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
 #include <typeinfo>
 
 namespace {
-
-class MainFrameTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        network = SimulatedLan()
-                      .Computer("PC01", "10.77.0.21", "Domain:CORP")
-                      .Computer("PC02", "10.77.0.22", "Domain:CORP")
-                      .Probe("serverInfo", 200)
-                      .Build();
-        frame = std::make_unique<CMainFrame>(*network, settings);
-        frame->show();
-    }
-
-    void TearDown() override
-    {
-        for (CChildFrame* child : frame->Children())
-            child->Session().Document().SetModifiedFlag(false);
-        frame.reset();
-    }
-
-    static void Wait(int ms)
-    {
-        QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-
-    SurveySettings settings;
-    std::unique_ptr<SimulatedNetwork> network;
-    std::unique_ptr<CMainFrame> frame;
-};
 
 TEST_F(MainFrameTest, MenusToolbarAndPromptsAreThoseOfTheProgram)
 {
@@ -305,6 +265,25 @@ TEST_F(MainFrameTest, AnOpenedMapReplacesTheUntouchedBlankAndWindowsComeBackAsTa
     EXPECT_EQ(listed, (QStringList{"&1 sample.vxnj", "&2 Varnex2"}));
 }
 
+TEST_F(MainFrameTest, AnOpenedMapIsPaintedBeforeItsListIsBuilt)
+{
+    CChildFrame* surveyed = frame->NewDocument();
+    SurveyToTheEnd(*frame, *surveyed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list-after-paint.vxnj"));
+    ASSERT_TRUE(surveyed->Session().Save(path, nullptr));
+    const int hosts = surveyed->ListView().Model().rowCount();
+    ASSERT_GT(hosts, 0);
+    ASSERT_TRUE(frame->OpenFile(path));
+    CChildFrame* opened = frame->ActiveChild();
+    ASSERT_NE(opened, surveyed);
+    // A large map's list takes as long as reading its file: the map comes
+    // first, the rows with the next turn of the event loop.
+    EXPECT_EQ(opened->ListView().Model().rowCount(), 0);
+    QApplication::processEvents();
+    EXPECT_EQ(opened->ListView().Model().rowCount(), hosts);
+}
+
 TEST_F(MainFrameTest, FindSelectsADeviceByNameAddressOrMac)
 {
     CChildFrame* child = frame->NewDocument();
@@ -401,114 +380,6 @@ TEST_F(MainFrameTest, RelayoutPutsAMovedDeviceBackAfterASurvey)
     EXPECT_EQ(device->m_position, place);
     frame->Action(32821)->trigger();
     EXPECT_EQ(device->m_position, place);
-}
-
-// Surveys the map of a child window to its end.
-void SurveyToTheEnd(CMainFrame& frame, CChildFrame& child)
-{
-    QEventLoop loop;
-    QObject::connect(&child.Session().Survey(), &NetworkSurvey::ended, &loop, &QEventLoop::quit);
-    frame.Action(32794)->trigger();
-    loop.exec();
-}
-
-const CDrawSys* DeviceNamed(const CNetDoc& document, const QString& prefix)
-{
-    for (const CDrawObj* object : document.m_objects)
-        if (typeid(*object) == typeid(CDrawSys) && static_cast<const CDrawSys*>(object)->m_strFqdn.startsWith(prefix, Qt::CaseInsensitive))
-            return static_cast<const CDrawSys*>(object);
-    return nullptr;
-}
-
-QStringList ChangeColumn(CBottView& list)
-{
-    DeviceListModel& model = list.Model();
-    const int column = model.columnCount() - 1;
-    if (model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() != DeviceListModel::kChangeHeader)
-        return {};
-    QStringList cells;
-    for (int row = 0; row < model.rowCount(); ++row)
-        cells.append(model.Text(row, 0) + '=' + model.Text(row, column));
-    cells.sort();
-    return cells;
-}
-
-TEST_F(MainFrameTest, ComparingWithAnEarlierMapMarksTheChangesWithoutTouchingTheMap)
-{
-    CChildFrame* earlierChild = frame->NewDocument();
-    SurveyToTheEnd(*frame, *earlierChild);
-    const QString earlier = TestFiles::scratchPath("before-pc03.vxnj");
-    QString error;
-    ASSERT_TRUE(earlierChild->Session().Save(earlier, &error)) << error.toStdString();
-
-    // A month later PC02 is gone and PC03 came.
-    const auto later = SimulatedLan()
-                           .Computer("PC01", "10.77.0.21", "Domain:CORP")
-                           .Computer("PC03", "10.77.0.23", "Domain:CORP")
-                           .Probe("serverInfo", 200)
-                           .Build();
-    CMainFrame laterFrame(*later, settings);
-    laterFrame.show();
-    CChildFrame* child = laterFrame.NewDocument();
-    SurveyToTheEnd(laterFrame, *child);
-    CNetDoc& document = child->Session().Document();
-    document.SetModifiedFlag(false);
-    const bool couldUndo = document.CanUndo();
-
-    QTimer::singleShot(0, [&earlier] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->selectFile(earlier);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    ASSERT_TRUE(laterFrame.Action(CMainFrame::kCompare)->isEnabled());
-    laterFrame.Action(CMainFrame::kCompare)->trigger();
-
-    const ChangeOverlay* changes = child->MapView().Changes();
-    ASSERT_NE(changes, nullptr);
-    const CDrawSys* added = DeviceNamed(document, "pc03");
-    ASSERT_NE(added, nullptr);
-    EXPECT_TRUE(changes->ToolTipAt(document, added->m_position.normalized().center()).startsWith("新規: pc03"));
-    EXPECT_EQ(ChangeColumn(child->ListView()).filter("=新規").size(), 1) << ChangeColumn(child->ListView()).join(' ').toStdString();
-    EXPECT_FALSE(document.IsModified()) << "the markings are not part of the map";
-    EXPECT_EQ(document.CanUndo(), couldUndo);
-    EXPECT_TRUE(laterFrame.Action(CMainFrame::kClearComparison)->isEnabled());
-
-    laterFrame.Action(CMainFrame::kClearComparison)->trigger();
-    EXPECT_EQ(child->MapView().Changes(), nullptr);
-    EXPECT_TRUE(ChangeColumn(child->ListView()).isEmpty());
-    document.SetModifiedFlag(false);
-}
-
-TEST_F(MainFrameTest, ASurveyCanShowWhatChangedSinceTheMapItReplaced)
-{
-    CChildFrame* child = frame->NewDocument();
-    SurveyToTheEnd(*frame, *child);
-    EXPECT_EQ(child->MapView().Changes(), nullptr) << "off unless the user turns it on";
-
-    QAction* afterSurvey = frame->Action(CMainFrame::kCompareAfterSurvey);
-    ASSERT_FALSE(afterSurvey->isChecked());
-    afterSurvey->trigger();
-    EXPECT_TRUE(ChangeComparison::AfterSurvey());
-    CNetDoc& document = child->Session().Document();
-    document.SetModifiedFlag(false);
-    // The same network again: nothing changed, and the status bar says so.
-    SurveyToTheEnd(*frame, *child);
-    EXPECT_EQ(child->MapView().Changes(), nullptr);
-    EXPECT_EQ(frame->statusBar()->currentMessage(), "解析前のマップからの変化はありません。");
-
-    // A device moved by hand is no change of the network; a device taken
-    // out of the map before the next survey comes back as new.
-    CDrawObj* pc02 = const_cast<CDrawSys*>(DeviceNamed(document, "pc02"));
-    ASSERT_NE(pc02, nullptr);
-    document.RemoveObject(pc02, &child->MapView());
-    delete pc02;
-    document.SetModifiedFlag(false);
-    SurveyToTheEnd(*frame, *child);
-    ASSERT_NE(child->MapView().Changes(), nullptr);
-    EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith("比較: 新規 1 台")) << frame->statusBar()->currentMessage().toStdString();
-    afterSurvey->trigger();
-    EXPECT_FALSE(ChangeComparison::AfterSurvey());
 }
 
 TEST_F(MainFrameTest, AboutBoxNamesTheVersion)
@@ -627,94 +498,6 @@ TEST_F(MainFrameTest, TheMapIsExportedAndCopiedAsAPicture)
     EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
     EXPECT_TRUE(frame->Action(CMainFrame::kExportPicture));
     EXPECT_TRUE(frame->Action(CMainFrame::kCopyPicture));
-}
-
-// Pictures for the README; written where VARNEX_SCREENSHOTS points.
-TEST_F(MainFrameTest, Screenshots)
-{
-    const QString directory = qEnvironmentVariable("VARNEX_SCREENSHOTS");
-    if (directory.isEmpty())
-        GTEST_SKIP() << "set VARNEX_SCREENSHOTS to a directory to write the pictures";
-    const QString map = qEnvironmentVariable("VARNEX_SCREENSHOT_MAP");
-    ASSERT_FALSE(map.isEmpty()) << "VARNEX_SCREENSHOT_MAP names the map to show";
-    frame->resize(1400, 900);
-    ASSERT_TRUE(frame->OpenFile(map));
-    Wait(100);
-    EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/main-window.png")));
-    frame->Action(CMainFrame::kZoomFit)->trigger();
-    Wait(100);
-    EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/whole-map.png")));
-    frame->Action(CMainFrame::kZoomReset)->trigger();
-    frame->Action(CMainFrame::kFind)->trigger();
-    frame->findChild<FindBar*>()->Field()->setText(QStringLiteral("pc-soumu"));
-    Wait(100);
-    EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/find-bar.png")));
-    frame->findChild<FindBar*>()->hide();
-
-    QPrinter printer(QPrinter::HighResolution);
-    MapPreviewDialog preview(frame->ActiveChild()->Session().Document(), printer);
-    preview.resize(900, 1000);
-    preview.show();
-    Wait(100);
-    EXPECT_TRUE(preview.grab().save(directory + QStringLiteral("/print-preview.png")));
-
-    CNetDoc& shown = frame->ActiveChild()->Session().Document();
-    for (CDrawObj* object : shown.m_objects) {
-        auto* system = dynamic_cast<CDrawSys*>(object);
-        if (!system || typeid(*system) != typeid(CDrawSys) || system->m_nics.isEmpty() || system->WmiListing().isEmpty())
-            continue;
-        CObjSheet sheet(*system);
-        sheet.show();
-        Wait(50);
-        EXPECT_TRUE(sheet.grab().save(directory + QStringLiteral("/property-sheet-device.png")));
-        sheet.Tabs()->setCurrentIndex(2);
-        static_cast<CObjPage7*>(sheet.Page(2))->SelectInterface(0);
-        Wait(50);
-        EXPECT_TRUE(sheet.grab().save(directory + QStringLiteral("/property-sheet-nic.png")));
-        sheet.Tabs()->setCurrentIndex(7);
-        static_cast<CObjPage8*>(sheet.Page(7))->ShowSection(0);
-        Wait(50);
-        EXPECT_TRUE(sheet.grab().save(directory + QStringLiteral("/property-sheet-wmi.png")));
-        sheet.reject();
-        break;
-    }
-
-    const QString earlier = qEnvironmentVariable("VARNEX_SCREENSHOT_EARLIER");
-    const QString later = qEnvironmentVariable("VARNEX_SCREENSHOT_LATER");
-    if (!earlier.isEmpty() && !later.isEmpty()) {
-        ASSERT_TRUE(frame->OpenFile(later));
-        Wait(100);
-        CChildFrame* child = frame->ActiveChild();
-        CNetDoc before;
-        QString error;
-        ASSERT_TRUE(before.OnOpenDocument(earlier, &error)) << error.toStdString();
-        const MapComparison comparison = MapComparison::Compare(before, child->Session().Document());
-        frame->statusBar()->showMessage(ChangeComparison::Show(*child, comparison));
-        child->MapView().SetZoom(0.6);
-        for (const MapComparison::HostChange& host : comparison.Hosts())
-            if (host.kind == MapComparison::Kind::Added)
-                if (const CDrawSys* added = DeviceNamed(child->Session().Document(), host.Name()))
-                    child->MapView().ShowObject(const_cast<CDrawSys*>(added));
-        // The change column is the last: sorted by it, changed hosts first.
-        CBottView& list = child->ListView();
-        list.Model().SortByColumn(list.Model().columnCount() - 1, Qt::DescendingOrder);
-        list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum());
-        Wait(100);
-        EXPECT_TRUE(frame->grab().save(directory + QStringLiteral("/changes-overlay.png")));
-    }
-
-    CRectDlg dialog(frame->ActiveChild()->Session().Document(), settings);
-    dialog.show();
-    Wait(50);
-    EXPECT_TRUE(dialog.grab().save(directory + QStringLiteral("/settings-dialog.png")));
-    CSerachDlg progress;
-    progress.SetNotice(QStringLiteral("[シミュレーション: デモネットワーク]"));
-    progress.SetHeader(QStringLiteral("ただいま調査中です。"));
-    progress.SetCount(QStringLiteral("24 台中、残り 12 台です。"));
-    progress.SetMessage(QStringLiteral("\\\\TVDC01の機能情報を取得しました。"));
-    progress.show();
-    Wait(50);
-    EXPECT_TRUE(progress.grab().save(directory + QStringLiteral("/progress-window.png")));
 }
 
 } // namespace
