@@ -53,6 +53,10 @@ Archive::Archive(QByteArray& out)
     : m_out(&out)
     , m_maxNesting(NestingForThisThread())
 {
+    const qsizetype used = out.size();
+    out.resize(std::max(out.capacity(), used));
+    m_put = out.data() + used;
+    m_putEnd = out.data() + out.size();
 }
 
 Archive::Archive(const QByteArray& in, CNetDoc* document)
@@ -65,7 +69,17 @@ Archive::Archive(const QByteArray& in, CNetDoc* document)
 
 Archive::~Archive()
 {
+    if (m_out)
+        m_out->resize(m_put - m_out->data());
     deleteCreatedObjects();
+}
+
+void Archive::growOutput(qsizetype size)
+{
+    const qsizetype used = m_put - m_out->data();
+    m_out->resize(std::max(used + size, 2 * m_out->capacity() + 4096));
+    m_put = m_out->data() + used;
+    m_putEnd = m_out->data() + m_out->size();
 }
 
 void Archive::deleteCreatedObjects()
@@ -107,59 +121,6 @@ void Archive::need(qsizetype size) const
         throwEndOfFile();
 }
 
-void Archive::writeRaw(const void* data, qsizetype size)
-{
-    // Most writes are a few bytes: growing by doubling and copying straight
-    // into the buffer keeps them cheap, and the size always stays exact.
-    const qsizetype at = m_out->size();
-    if (m_out->capacity() - at < size)
-        m_out->reserve(std::max(at + size, 2 * m_out->capacity() + 4096));
-    m_out->resize(at + size);
-    std::memcpy(m_out->data() + at, data, size_t(size));
-}
-
-void Archive::writeByte(quint8 value)
-{
-    writeRaw(&value, 1);
-}
-
-void Archive::writeWord(quint16 value)
-{
-    const quint16 le = qToLittleEndian(value);
-    writeRaw(&le, sizeof le);
-}
-
-void Archive::writeDword(quint32 value)
-{
-    const quint32 le = qToLittleEndian(value);
-    writeRaw(&le, sizeof le);
-}
-
-void Archive::writeInts(std::initializer_list<qint32> values)
-{
-    // One write for the whole group: every object has several of them.
-    quint32 little[4];
-    qsizetype n = 0;
-    for (const qint32 value : values)
-        little[n++] = qToLittleEndian(quint32(value));
-    writeRaw(little, n * qsizetype(sizeof(quint32)));
-}
-
-void Archive::writePoint(const Point& p)
-{
-    writeInts({p.x, p.y});
-}
-
-void Archive::writeSize(const Size& s)
-{
-    writeInts({s.cx, s.cy});
-}
-
-void Archive::writeRect(const Rect& r)
-{
-    writeInts({r.left, r.top, r.right, r.bottom});
-}
-
 void Archive::writeCount(quint64 count)
 {
     if (count < 0xFFFF) {
@@ -178,9 +139,19 @@ void Archive::writeCount(quint64 count)
 
 void Archive::writeString(const QString& text)
 {
-    // The marker and the length go out as one write: maps hold hundreds
-    // of thousands of short strings.
+    // Maps hold millions of short strings: their header and characters go
+    // to the cursor with one check for room.
     const quint64 length = quint64(text.size());
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        const qsizetype bytes = 4 + 2 * qsizetype(length);
+        if (length < 0xFF && m_putEnd - m_put >= bytes) {
+            const quint8 header[4] = {0xFF, quint8(kWideMarker & 0xFF), quint8(kWideMarker >> 8), quint8(length)};
+            std::memcpy(m_put, header, 4);
+            std::memcpy(m_put + 4, text.constData(), size_t(2 * length));
+            m_put += bytes;
+            return;
+        }
+    }
     quint8 header[19];
     qsizetype used = 0;
     const auto put = [&](quint64 value, int bytes) {

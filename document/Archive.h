@@ -3,13 +3,14 @@
 #include "Geometry.h"
 
 #include <QByteArray>
-
-#include <initializer_list>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
 
+#include <cstring>
+#include <initializer_list>
 #include <vector>
 
 class CNetDoc;
@@ -37,6 +38,8 @@ public:
     // run on a thread whose stack holds this depth.
     static constexpr int kMaxNesting = 100000;
 
+    // Storing appends to out, which holds exactly the bytes written once
+    // the archive is destroyed (not before).
     explicit Archive(QByteArray& out);
     Archive(const QByteArray& in, CNetDoc* document);
     ~Archive();
@@ -59,15 +62,31 @@ public:
     qsizetype remaining() const { return m_in.size() - m_pos; }
     bool atEnd() const { return remaining() == 0; }
 
-    void writeRaw(const void* data, qsizetype size);
-    void writeByte(quint8 value);
-    void writeWord(quint16 value);
-    void writeDword(quint32 value);
+    void writeRaw(const void* data, qsizetype size)
+    {
+        // Most writes are a few bytes, millions of them in a large map: a
+        // copy to the cursor, the buffer grown by doubling when full.
+        if (m_putEnd - m_put < size)
+            growOutput(size);
+        std::memcpy(m_put, data, size_t(size));
+        m_put += size;
+    }
+    void writeByte(quint8 value) { writeRaw(&value, 1); }
+    void writeWord(quint16 value)
+    {
+        const quint16 le = qToLittleEndian(value);
+        writeRaw(&le, sizeof le);
+    }
+    void writeDword(quint32 value)
+    {
+        const quint32 le = qToLittleEndian(value);
+        writeRaw(&le, sizeof le);
+    }
     void writeInt(qint32 value) { writeDword(quint32(value)); }
     void writeBoolAsWord(qint32 value) { writeWord(quint16(value)); }
-    void writePoint(const Point& p);
-    void writeSize(const Size& s);
-    void writeRect(const Rect& r);
+    void writePoint(const Point& p) { writeInts({p.x, p.y}); }
+    void writeSize(const Size& s) { writeInts({s.cx, s.cy}); }
+    void writeRect(const Rect& r) { writeInts({r.left, r.top, r.right, r.bottom}); }
     void writeCount(quint64 count);
     void writeString(const QString& text);
     void writeObject(const Persistent* object);
@@ -145,9 +164,22 @@ private:
         Persistent* object = nullptr; // null for a class entry
     };
 
-    // Up to four values as consecutive little-endian DWORDs.
-    void writeInts(std::initializer_list<qint32> values);
+    // Up to four values as consecutive little-endian DWORDs, in one write:
+    // every object has several of them.
+    void writeInts(std::initializer_list<qint32> values)
+    {
+        quint32 little[4];
+        qsizetype n = 0;
+        for (const qint32 value : values)
+            little[n++] = qToLittleEndian(quint32(value));
+        writeRaw(little, n * qsizetype(sizeof(quint32)));
+    }
 
+    // Storing writes at m_put within the whole capacity of *m_out, which
+    // is cut to what was written when the archive ends.
+    void growOutput(qsizetype size);
+    char* m_put = nullptr;
+    char* m_putEnd = nullptr;
     QByteArray* m_out = nullptr;
     QByteArray m_in;
     qsizetype m_pos = 0;

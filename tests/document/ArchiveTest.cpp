@@ -13,8 +13,10 @@ namespace {
 QByteArray stored(const std::function<void(Archive&)>& write)
 {
     QByteArray out;
-    Archive ar(out);
-    write(ar);
+    {
+        Archive ar(out);
+        write(ar);
+    }
     return out;
 }
 

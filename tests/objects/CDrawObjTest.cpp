@@ -47,8 +47,10 @@ TEST_F(CDrawObjTest, SavingNormalisesThePositionInPlace)
 {
     CDrawObj object(Rect{200, 300, 100, 50});
     QByteArray out;
-    Archive ar(out);
-    object.Serialize(ar);
+    {
+        Archive ar(out);
+        object.Serialize(ar);
+    }
     EXPECT_EQ(object.m_position, (Rect{100, 50, 200, 300}));
     Archive in(out, &doc);
     CDrawObj loaded;
@@ -64,8 +66,10 @@ TEST_F(CDrawObjTest, ExtremeCoordinatesFromAFileDoNotOverflow)
 {
     CDrawObj object(Rect{1634878531, -2000000000, 1952671086, 2000000000});
     QByteArray out;
-    Archive ar(out);
-    object.Serialize(ar);
+    {
+        Archive ar(out);
+        object.Serialize(ar);
+    }
     Archive in(out, &doc);
     CDrawObj loaded;
     loaded.Serialize(in);

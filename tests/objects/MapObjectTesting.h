@@ -59,8 +59,10 @@ private:
 inline QByteArray written(const Persistent& object)
 {
     QByteArray out;
-    Archive ar(out);
-    ar.writeObject(&object);
+    {
+        Archive ar(out);
+        ar.writeObject(&object);
+    }
     return out;
 }
 

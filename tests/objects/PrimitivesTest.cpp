@@ -189,8 +189,10 @@ TEST_F(PrimitivesTest, PolygonRecordsAreReadSafely)
         auto* poly = static_cast<CDrawPoly*>(ar.readObject(nullptr));
         ASSERT_EQ(poly->m_points.size(), 3);
         QByteArray out;
-        Archive again(out);
-        again.writeObject(poly);
+        {
+            Archive again(out);
+            again.writeObject(poly);
+        }
         EXPECT_EQ(out, bytes);
     }
     // A vertex count the input cannot hold.
