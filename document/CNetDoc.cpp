@@ -542,6 +542,7 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
     if (m_bSnapshotIsFileContents) {
         m_snapshotBuffer = contents;
     } else {
+        emit snapshotStarting();
         m_snapshotBuffer.resize(0);
         SerializeInto(m_snapshotBuffer, false);
     }

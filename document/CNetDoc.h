@@ -200,6 +200,9 @@ signals:
     void allObjectsDeleting();
     // The page size or the page count changed.
     void pageSizeChanged(Size page);
+    // An edit is done and its snapshot is about to be serialised, which
+    // takes a while on a large map: views show the edit first.
+    void snapshotStarting();
 
 private:
     void LoadSurveySettingsFromStore();

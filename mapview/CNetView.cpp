@@ -60,6 +60,10 @@ CNetView::CNetView(CNetDoc& document, QWidget* parent)
     connect(&m_document, &CNetDoc::viewsUpdateRequested, this, &CNetView::OnUpdate);
     connect(&m_document, &CNetDoc::allObjectsDeleting, this, &CNetView::ForgetSelection);
     connect(&m_document, &CNetDoc::pageSizeChanged, this, &CNetView::UpdateScrollSizes);
+    connect(&m_document, &CNetDoc::snapshotStarting, this, [this] {
+        if (isVisible())
+            viewport()->repaint();
+    });
     UpdateScrollSizes();
 }
 

@@ -417,6 +417,41 @@ TEST_F(MapViewTest, AMoveIsOneUndoStep)
     EXPECT_EQ(document.SaveContents(), before);
 }
 
+// Records how many snapshots the document had at each paint of a widget.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(const CNetDoc& document) : m_document(document) {}
+    QList<int> snapshotsAtPaint;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            snapshotsAtPaint.append(m_document.m_nSnapshot);
+        return false;
+    }
+
+private:
+    const CNetDoc& m_document;
+};
+
+TEST_F(MapViewTest, AnEditIsShownBeforeItsSnapshotIsTaken)
+{
+    AddRect(Rect{200, 200, 600, 600});
+    document.SaveSnapshot();
+    QApplication::processEvents();
+    PaintWatcher watcher(document);
+    view->viewport()->installEventFilter(&watcher);
+    const int before = document.m_nSnapshot;
+    const Point corner = view->logicalToDevice(Point{400, 400});
+    Drag(QPoint(corner.x, corner.y), QPoint(corner.x + 80, corner.y + 40));
+    ASSERT_EQ(document.m_nSnapshot, before + 1);
+    // Serialising a large map takes a while: the moved device is on the
+    // screen by then.
+    EXPECT_TRUE(watcher.snapshotsAtPaint.contains(before)) << watcher.snapshotsAtPaint.size();
+    view->viewport()->removeEventFilter(&watcher);
+}
+
 TEST_F(MapViewTest, ZoomKeepsThePointUnderTheCursorAndFitsTheWholeMap)
 {
     SampleMap::build(document);
