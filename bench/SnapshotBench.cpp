@@ -1,6 +1,6 @@
-// One undo step on a surveyed company map with its inventories: the edit
-// snapshot a move or a property sheet's OK records, and the contents it
-// writes.
+// One undo step on a surveyed company map with its inventories (the edit
+// snapshot a move or a property sheet's OK records), and opening and saving
+// such a map's file on the disk.
 #include "CompanyNetwork.h"
 #include "document/CNetDoc.h"
 
@@ -32,15 +32,6 @@ void BM_EditSnapshotOfSurveyedMap(benchmark::State& state)
 }
 BENCHMARK(BM_EditSnapshotOfSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_ContentsOfSurveyedMap(benchmark::State& state)
-{
-    CNetDoc document;
-    SurveyCompany(document, int(state.range(0)), true);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(document.SaveContents().size());
-}
-BENCHMARK(BM_ContentsOfSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
-
 // Opening a saved surveyed map, its first undo step included.
 void BM_OpenSurveyedMap(benchmark::State& state)
 {
@@ -61,9 +52,7 @@ void BM_OpenSurveyedMap(benchmark::State& state)
 }
 BENCHMARK(BM_OpenSurveyedMap)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// A whole map file of a surveyed map: the compound file made and written,
-// and read back and loaded; beside them, copying the same bytes in memory,
-// the floor any file format has.
+// A whole map file of a surveyed map, made and written to the disk, synced.
 void BM_SaveFileOfSurveyedMap(benchmark::State& state)
 {
     CNetDoc document;
@@ -75,19 +64,5 @@ void BM_SaveFileOfSurveyedMap(benchmark::State& state)
     QFile::remove(path);
 }
 BENCHMARK(BM_SaveFileOfSurveyedMap)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-
-void BM_CopyOfTheSameBytes(benchmark::State& state)
-{
-    CNetDoc document;
-    SurveyCompany(document, int(state.range(0)), true);
-    QByteArray file;
-    document.FileBytes(file);
-    for (auto _ : state) {
-        QByteArray copy(file.constData(), file.size());
-        benchmark::DoNotOptimize(copy.constData());
-    }
-    state.SetBytesProcessed(qint64(state.iterations()) * file.size());
-}
-BENCHMARK(BM_CopyOfTheSameBytes)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
