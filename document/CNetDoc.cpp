@@ -138,8 +138,14 @@ bool CNetDoc::HoldsEmbeddedItems() const
 
 bool CNetDoc::OnSaveDocument(const QString& path, QString* error)
 {
-    QByteArray file;
-    return FileBytes(file, error) && WriteFile(file, path, error);
+    // The compound file goes straight into the file beside the map: a large
+    // map is not built a second time in memory.
+    const QByteArray contents = SaveContents(true);
+    const QList<StorageNode> embeddings = CollectEmbeddings();
+    const auto produce = [&](int fd, QString& reason) {
+        return CompoundFile::writeToFile(contents, embeddings, fd, reason);
+    };
+    return Saved(MapFileWriter::Write(path, produce, NewFileMode(), error));
 }
 
 bool CNetDoc::FileBytes(QByteArray& file, QString* error)
@@ -154,11 +160,20 @@ bool CNetDoc::FileBytes(QByteArray& file, QString* error)
 
 bool CNetDoc::WriteFile(const QByteArray& file, const QString& path, QString* error)
 {
+    return Saved(MapFileWriter::Write(path, file, NewFileMode(), error));
+}
+
+mode_t CNetDoc::NewFileMode() const
+{
     // The survey account's password is kept in clear in the file, as the
     // format has it: a new map that holds one is for its owner only. An
     // existing file keeps the mode it has.
-    const mode_t mode = m_astrWmiAccount.value(2).isEmpty() ? 0666 : 0600;
-    if (!MapFileWriter::Write(path, file, mode, error))
+    return m_astrWmiAccount.value(2).isEmpty() ? 0666 : 0600;
+}
+
+bool CNetDoc::Saved(bool written)
+{
+    if (!written)
         return false;
     // Saved unmodified from here on, but not the archive first read.
     m_bSnapshotIsFileContents = false;

@@ -16,6 +16,8 @@
 #include <mutex>
 #include <optional>
 
+#include <sys/types.h>
+
 class Archive;
 class CDrawDomain;
 class CDrawNic;
@@ -210,6 +212,9 @@ private:
     void DeleteSnapshotFiles();
     // The archive of the whole document appended to contents.
     void SerializeInto(QByteArray& contents, bool forCompoundFile);
+    mode_t NewFileMode() const;
+    // After a map file was written (or not): true when it was.
+    bool Saved(bool written);
     // A snapshot of these contents, or of the document when they are empty.
     void RecordSnapshot(const QByteArray& contents);
     bool HoldsEmbeddedItems() const;

@@ -7,8 +7,13 @@
 #pragma pop_macro("signals")
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
+
+#include <unistd.h>
 
 const QString CompoundFile::kContentsStream = QStringLiteral("Contents");
 const QString CompoundFile::kEmbeddingPrefix = QStringLiteral("Embedding ");
@@ -127,6 +132,35 @@ bool writeStorage(GsfOutfile* parent, const StorageNode& node)
     return gsf_output_close(child.get()) && ok;
 }
 
+bool writeInto(GsfOutput* sink, const StorageNode& root, QString& error)
+{
+    GPtr<GsfOutfile> outfile(gsf_outfile_msole_new(sink));
+    if (!outfile) {
+        error = QStringLiteral("cannot create a compound file");
+        return false;
+    }
+    if (root.classId.size() == kClassIdSize)
+        gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outfile.get()),
+                                       reinterpret_cast<const guint8*>(root.classId.constData()));
+    bool ok = true;
+    for (const StorageNode::Stream& stream : root.streams)
+        ok = writeStream(outfile.get(), stream.name, stream.data) && ok;
+    for (const StorageNode& sub : root.storages)
+        ok = writeStorage(outfile.get(), sub) && ok;
+    ok = gsf_output_close(GSF_OUTPUT(outfile.get())) && ok;
+    if (!ok)
+        error = QStringLiteral("cannot write the compound file");
+    return ok;
+}
+
+StorageNode mapRoot(const QByteArray& contents, const QList<StorageNode>& embeddings)
+{
+    StorageNode root;
+    root.streams.append(StorageNode::Stream{CompoundFile::kContentsStream, contents});
+    root.storages = embeddings;
+    return root;
+}
+
 } // namespace
 
 bool CompoundFile::hasSignature(const QByteArray& file)
@@ -160,26 +194,8 @@ bool CompoundFile::writeImage(const StorageNode& root, QByteArray& file, QString
 {
     initGsf();
     GPtr<GsfOutput> memory(gsf_output_memory_new());
-    {
-        GPtr<GsfOutfile> outfile(gsf_outfile_msole_new(memory.get()));
-        if (!outfile) {
-            error = QStringLiteral("cannot create a compound file");
-            return false;
-        }
-        if (root.classId.size() == kClassIdSize)
-            gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outfile.get()),
-                                           reinterpret_cast<const guint8*>(root.classId.constData()));
-        bool ok = true;
-        for (const StorageNode::Stream& stream : root.streams)
-            ok = writeStream(outfile.get(), stream.name, stream.data) && ok;
-        for (const StorageNode& sub : root.storages)
-            ok = writeStorage(outfile.get(), sub) && ok;
-        ok = gsf_output_close(GSF_OUTPUT(outfile.get())) && ok;
-        if (!ok) {
-            error = QStringLiteral("cannot write the compound file");
-            return false;
-        }
-    }
+    if (!writeInto(memory.get(), root, error))
+        return false;
     const gsf_off_t size = gsf_output_size(memory.get());
     const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
     file = QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size));
@@ -214,8 +230,26 @@ bool CompoundFile::read(const QByteArray& file, QByteArray& contents,
 bool CompoundFile::write(const QByteArray& contents, const QList<StorageNode>& embeddings,
                          QByteArray& file, QString& error)
 {
-    StorageNode root;
-    root.streams.append(StorageNode::Stream{kContentsStream, contents});
-    root.storages = embeddings;
-    return writeImage(root, file, error);
+    return writeImage(mapRoot(contents, embeddings), file, error);
+}
+
+bool CompoundFile::writeToFile(const QByteArray& contents, const QList<StorageNode>& embeddings, int fd,
+                               QString& error)
+{
+    initGsf();
+    // Closing the output closes its own stream, on a copy of the descriptor.
+    const int copy = ::dup(fd);
+    FILE* stream = copy >= 0 ? ::fdopen(copy, "wb") : nullptr;
+    if (!stream) {
+        if (copy >= 0)
+            ::close(copy);
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    GPtr<GsfOutput> sink(gsf_output_stdio_new_FILE("map", stream, FALSE));
+    const bool written = writeInto(sink.get(), mapRoot(contents, embeddings), error);
+    const bool closed = gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get());
+    if (written && !closed)
+        error = QStringLiteral("cannot write the compound file");
+    return written && closed;
 }

@@ -23,6 +23,10 @@ public:
     // Builds a compound file holding the contents and the embeddings.
     static bool write(const QByteArray& contents, const QList<StorageNode>& embeddings,
                       QByteArray& file, QString& error);
+    // The same bytes written straight into an open file (the descriptor
+    // stays open): a large map is not built a second time in memory.
+    static bool writeToFile(const QByteArray& contents, const QList<StorageNode>& embeddings,
+                            int fd, QString& error);
 
     static bool hasSignature(const QByteArray& file);
 

@@ -64,6 +64,12 @@ void MapFileWriter::SweepLeftovers(const QString& path)
 
 bool MapFileWriter::Write(const QString& path, const QByteArray& bytes, mode_t newFileMode, QString* error)
 {
+    const auto produce = [&bytes](int fd, QString&) { return WriteAll(fd, bytes); };
+    return Write(path, produce, newFileMode, error);
+}
+
+bool MapFileWriter::Write(const QString& path, const Producer& produce, mode_t newFileMode, QString* error)
+{
     const QFileInfo given(path);
     const QString target = given.isSymLink() ? given.symLinkTarget() : path;
     SweepLeftovers(target);
@@ -84,8 +90,9 @@ bool MapFileWriter::Write(const QString& path, const QByteArray& bytes, mode_t n
     if (fd < 0)
         return failed(SystemError());
     // On the disk before it takes the map's name, as a save must be.
-    bool ok = WriteAll(fd, bytes) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
-    const QString reason = SystemError();
+    QString produced;
+    bool ok = produce(fd, produced) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    const QString reason = produced.isEmpty() ? SystemError() : produced;
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(beside.constData(), finalName.constData()) == 0)
         return true;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 #include <sys/types.h>
 
 // Writes a map file beside its path, on the disk, and renames it over the
@@ -16,6 +18,10 @@ public:
     // A new file gets newFileMode (less the umask); an existing one keeps
     // its mode. A link is followed to the file it names.
     static bool Write(const QString& path, const QByteArray& bytes, mode_t newFileMode, QString* error);
+    // Writes what the producer writes into the descriptor of the file
+    // beside; it returns false with a reason, or an empty one for errno's.
+    using Producer = std::function<bool(int fd, QString& reason)>;
+    static bool Write(const QString& path, const Producer& produce, mode_t newFileMode, QString* error);
     // Removes the files beside the path that dead processes left.
     static void SweepLeftovers(const QString& path);
     static QString BesideName(const QString& path, pid_t pid);

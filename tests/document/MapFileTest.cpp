@@ -96,6 +96,27 @@ TEST(MapFile, EmbeddedStoragesAreWrittenBackUnchanged)
     EXPECT_TRUE(listing.out.contains("Embedding 1/CONTENTS"));
 }
 
+TEST(MapFile, ASaveWritesTheBytesTheSurveyCommandMakesInMemory)
+{
+    // A map large enough for the big-block part of the compound file, with
+    // an embedding: saved straight into its file, and made in memory.
+    CNetDoc doc;
+    doc.OnNewDocument();
+    for (int i = 0; i < 2000; ++i)
+        doc.AddObject(new CDrawRect(Rect{i, i, i + 100, i + 50}));
+    doc.m_embeddings = {sampleEmbedding()};
+    QByteArray inMemory;
+    QString error;
+    ASSERT_TRUE(doc.FileBytes(inMemory, &error)) << error.toStdString();
+    const QString path = TestFiles::scratchPath("streamed.vxnj");
+    ASSERT_TRUE(doc.OnSaveDocument(path, &error)) << error.toStdString();
+    EXPECT_EQ(TestFiles::readAll(path), inMemory);
+    EXPECT_FALSE(doc.IsModified());
+    // A save that cannot be written says why and changes nothing.
+    ASSERT_FALSE(doc.OnSaveDocument(TestFiles::scratchPath("no-such-folder/streamed.vxnj"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
 TEST(MapFile, PlainFileIsReadWholeAsContents)
 {
     CNetDoc doc;
