@@ -105,11 +105,15 @@ bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
         else
             CompoundFile::read(bytes, contents, embeddings, reason);
     }
+    // The file's bytes are not needed once its contents are out: a large
+    // map's objects are built without them in memory.
+    const bool compound = CompoundFile::hasSignature(bytes);
+    bytes = QByteArray();
     DeleteAllObjects();
     if (reason.isEmpty()) {
         try {
             m_embeddings = std::move(embeddings);
-            LoadContents(contents, CompoundFile::hasSignature(bytes));
+            LoadContents(contents, compound);
         } catch (const ArchiveException& e) {
             reason = QString::fromStdString(e.what());
         } catch (const std::bad_alloc&) {
@@ -125,7 +129,7 @@ bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
     SetModifiedFlag(false);
     // The map as read is the first undo step: its archive serves as the
     // snapshot unless embedded items are kept apart from it.
-    RecordSnapshot(CompoundFile::hasSignature(bytes) && HoldsEmbeddedItems() ? QByteArray() : contents);
+    RecordSnapshot(compound && HoldsEmbeddedItems() ? QByteArray() : contents);
     return true;
 }
 
