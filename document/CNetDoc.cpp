@@ -741,7 +741,8 @@ void CNetDoc::PlaceLabels()
             if (!object->IsKindOf(CDrawSys::StaticClass()))
                 continue;
             auto* system = static_cast<CDrawSys*>(object);
-            if ((system->m_pOwnerSys != nullptr) == hosted)
+            // A device not yet placed is not drawn, and keeps its extent.
+            if (!system->m_position.isNull() && (system->m_pOwnerSys != nullptr) == hosted)
                 system->RecalcExtent();
         }
     }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 const QString CompoundFile::kContentsStream = QStringLiteral("Contents");
@@ -237,8 +238,9 @@ bool CompoundFile::writeToFile(const QByteArray& contents, const QList<StorageNo
                                QString& error)
 {
     initGsf();
-    // Closing the output closes its own stream, on a copy of the descriptor.
-    const int copy = ::dup(fd);
+    // Closing the output closes its own stream, on a copy of the descriptor
+    // that no child started meanwhile inherits.
+    const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     FILE* stream = copy >= 0 ? ::fdopen(copy, "wb") : nullptr;
     if (!stream) {
         if (copy >= 0)
@@ -249,6 +251,12 @@ bool CompoundFile::writeToFile(const QByteArray& contents, const QList<StorageNo
     GPtr<GsfOutput> sink(gsf_output_stdio_new_FILE("map", stream, FALSE));
     const bool written = writeInto(sink.get(), mapRoot(contents, embeddings), error);
     const bool closed = gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get());
+    // The compound writer does not look at what its writes return: a full
+    // disk shows only as the error the output kept.
+    if (const GError* failure = gsf_output_error(sink.get())) {
+        error = QString::fromUtf8(failure->message);
+        return false;
+    }
     if (written && !closed)
         error = QStringLiteral("cannot write the compound file");
     return written && closed;

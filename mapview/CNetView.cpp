@@ -28,6 +28,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QRubberBand>
@@ -60,14 +61,20 @@ CNetView::CNetView(CNetDoc& document, QWidget* parent)
     connect(&m_document, &CNetDoc::viewsUpdateRequested, this, &CNetView::OnUpdate);
     connect(&m_document, &CNetDoc::allObjectsDeleting, this, &CNetView::ForgetSelection);
     connect(&m_document, &CNetDoc::pageSizeChanged, this, &CNetView::UpdateScrollSizes);
-    connect(&m_document, &CNetDoc::snapshotStarting, this, [this] {
-        if (isVisible())
-            viewport()->repaint();
-    });
+    connect(&m_document, &CNetDoc::snapshotStarting, this, &CNetView::ShowBeforeSnapshot);
     UpdateScrollSizes();
 }
 
 CNetView::~CNetView() = default;
+
+void CNetView::ShowBeforeSnapshot()
+{
+    if (!isVisible() || m_bShownBeforeSnapshot)
+        return;
+    m_bShownBeforeSnapshot = true;
+    viewport()->repaint();
+    QTimer::singleShot(0, this, [this] { m_bShownBeforeSnapshot = false; });
+}
 
 double CNetView::PixelsPerUnitX() const
 {

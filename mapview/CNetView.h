@@ -152,6 +152,7 @@ private:
     QRect ObjectArea(CDrawObj* object) const;
     void InvalidateArea(const QRect& device);
     void ForgetSelection();
+    void ShowBeforeSnapshot();
     void PruneSelection();
     void MoveInList(CDrawObj* object, qsizetype to);
     void OffsetFromOriginals();
@@ -168,6 +169,9 @@ private:
     bool m_bCaptured = false;
     bool m_bPainting = false;
     bool m_bLabelsPlaced = false; // labels moved to their devices since the map last changed as a whole
+    // Shown once per turn of the event loop before a snapshot: an edit made
+    // of several steps (a clone with its labels) is painted when done.
+    bool m_bShownBeforeSnapshot = false;
     Rect m_rcPaintLogical;
     QRubberBand* m_pFocusRect = nullptr;
     std::shared_ptr<const ChangeOverlay> m_changes;

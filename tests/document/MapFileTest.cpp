@@ -5,12 +5,17 @@
 #include "objects/CDrawObj.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -115,6 +120,56 @@ TEST(MapFile, ASaveWritesTheBytesTheSurveyCommandMakesInMemory)
     // A save that cannot be written says why and changes nothing.
     ASSERT_FALSE(doc.OnSaveDocument(TestFiles::scratchPath("no-such-folder/streamed.vxnj"), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// Lowers the file size limit of this process for its lifetime, with the
+// signal that limit raises ignored, so that writes fail as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_previousHandler)(int) = SIG_DFL;
+};
+
+TEST(MapFile, ASaveCutShortByAFullDiskFailsAndKeepsTheOldMap)
+{
+    const QString path = TestFiles::scratchPath("full-disk.vxnj");
+    CNetDoc doc;
+    doc.OnNewDocument();
+    QString error;
+    ASSERT_TRUE(doc.OnSaveDocument(path, &error)) << error.toStdString();
+    const QByteArray before = TestFiles::readAll(path);
+    for (int i = 0; i < 2000; ++i)
+        doc.AddObject(new CDrawRect(Rect{i, i, i + 100, i + 50}));
+    doc.SetModifiedFlag(true);
+    bool saved = true;
+    {
+        const FileSizeLimit limit(before.size() + 4096);
+        saved = doc.OnSaveDocument(path, &error);
+    }
+    EXPECT_FALSE(saved) << "the save reported success";
+    EXPECT_TRUE(error.contains(QLatin1String("too large"))) << "the reason given: " << error.toStdString();
+    EXPECT_EQ(TestFiles::readAll(path), before);
+    EXPECT_TRUE(doc.IsModified());
+    const QStringList beside = QDir(QFileInfo(path).absolutePath())
+                                   .entryList({QStringLiteral("full-disk.vxnj*")}, QDir::Files | QDir::Hidden);
+    EXPECT_EQ(beside, QStringList{QStringLiteral("full-disk.vxnj")});
 }
 
 TEST(MapFile, PlainFileIsReadWholeAsContents)

@@ -452,6 +452,24 @@ TEST_F(MapViewTest, AnEditIsShownBeforeItsSnapshotIsTaken)
     view->viewport()->removeEventFilter(&watcher);
 }
 
+TEST_F(MapViewTest, AnEditOfSeveralSnapshotsIsShownOnce)
+{
+    // A clone takes a snapshot for each object it adds; the half-made copy
+    // is not painted after every one of them.
+    AddRect(Rect{200, 200, 600, 600});
+    QApplication::processEvents();
+    PaintWatcher watcher(document);
+    view->viewport()->installEventFilter(&watcher);
+    for (int step = 0; step < 3; ++step)
+        document.SaveSnapshot();
+    EXPECT_EQ(watcher.snapshotsAtPaint.size(), 1);
+    QApplication::processEvents();
+    watcher.snapshotsAtPaint.clear();
+    document.SaveSnapshot();
+    EXPECT_EQ(watcher.snapshotsAtPaint.size(), 1) << "the next edit is shown again";
+    view->viewport()->removeEventFilter(&watcher);
+}
+
 TEST_F(MapViewTest, ZoomKeepsThePointUnderTheCursorAndFitsTheWholeMap)
 {
     SampleMap::build(document);
