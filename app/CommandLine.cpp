@@ -50,8 +50,10 @@ int CommandLine::run(const QStringList& arguments)
     return usage();
 }
 
-int CommandLine::usage()
+int CommandLine::usage(const QString& problem)
 {
+    if (!problem.isEmpty())
+        m_err << "varnex: " << problem << '\n';
     m_err << Usage();
     m_err.flush();
     return 2;
@@ -156,7 +158,7 @@ int CommandLine::runRender(const QStringList& arguments)
             bool ok = false;
             dpi = arguments.at(++i).toInt(&ok);
             if (!ok || dpi < kMinDpi || dpi > kMaxDpi)
-                return fail(QStringLiteral("--dpi takes a number from %1 to %2").arg(kMinDpi).arg(kMaxDpi));
+                return usage(QStringLiteral("--dpi takes a number from %1 to %2").arg(kMinDpi).arg(kMaxDpi));
         } else if (in.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
             in = argument;
         } else {

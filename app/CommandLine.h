@@ -33,7 +33,8 @@ private:
     int runDump(const QString& path, bool showPassword);
     int runConvert(const QString& in, const QString& out);
     int runRender(const QStringList& arguments);
-    int usage();
+    // Wrong usage: the problem, when there is one, then how to call.
+    int usage(const QString& problem = QString());
     int fail(const QString& message);
 
     QTextStream& m_out;

@@ -240,7 +240,9 @@ TEST(CommandLine, DumpConvertAndErrors)
     const ProcessResult rendered = run(varnex, {"render", sample, "--png", png, "--dpi", "40"});
     EXPECT_EQ(rendered.exitCode, 0) << rendered.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(331, 468));
-    EXPECT_NE(run(varnex, {"render", sample, "--png", png, "--dpi", "5000"}).exitCode, 0);
+    const ProcessResult outOfRange = run(varnex, {"render", sample, "--png", png, "--dpi", "5000"});
+    EXPECT_EQ(outOfRange.exitCode, 2) << "a value out of range is wrong usage";
+    EXPECT_TRUE(outOfRange.err.contains("--dpi takes a number from")) << outOfRange.err.toStdString();
 
     // A map spread wide is refused at a resolution it cannot be drawn at,
     // with the resolution that would do.
