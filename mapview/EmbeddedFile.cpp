@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QtEndian>
 
@@ -158,18 +159,32 @@ QByteArray EmbeddedFile::FileData(const CDrawItem& item)
     return Unpack(item).data;
 }
 
-bool EmbeddedFile::Open(const CDrawItem& item)
+QString EmbeddedFile::WriteToPrivateFolder(const CDrawItem& item)
 {
     const Package package = Unpack(item);
+    // The name comes from the map: no folder part, and never "." or "..".
     const QString name = QFileInfo(package.fileName).fileName();
-    if (name.isEmpty())
-        return false;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation)
-        + QStringLiteral("/varnex-embedded-%1").arg(item.m_dwItemNumber);
-    QDir().mkpath(folder);
-    QFile out(folder + QLatin1Char('/') + name);
-    if (!out.open(QIODevice::WriteOnly) || out.write(package.data) < 0)
-        return false;
-    out.close();
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(out.fileName()));
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return {};
+    // A folder of its own under a name nobody can guess (created 0700), so
+    // that no other local user can plant or swap the file being opened. It
+    // stays after the program ends: the application opening it may still
+    // be reading.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString base = runtime.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::TempLocation) : runtime;
+    QTemporaryDir folder(base + QStringLiteral("/varnex-embedded-XXXXXX"));
+    if (!folder.isValid())
+        return {};
+    QFile out(folder.filePath(name));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(package.data) != package.data.size()
+        || !out.flush())
+        return {};
+    folder.setAutoRemove(false);
+    return out.fileName();
+}
+
+bool EmbeddedFile::Open(const CDrawItem& item)
+{
+    const QString path = WriteToPrivateFolder(item);
+    return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

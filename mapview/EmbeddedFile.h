@@ -24,6 +24,9 @@ public:
     static QByteArray FileData(const CDrawItem& item);
     // Writes the file to a private temporary folder and opens it there.
     static bool Open(const CDrawItem& item);
+    // The file written to a new folder only the user can enter; empty when
+    // the item holds no file or it cannot be written.
+    static QString WriteToPrivateFolder(const CDrawItem& item);
 
     static QByteArray NativeStream(const QString& fileName, const QByteArray& data);
     struct Package {

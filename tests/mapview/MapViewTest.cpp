@@ -15,6 +15,8 @@
 #include "support/TestFiles.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
@@ -28,6 +30,9 @@
 #include <gtest/gtest.h>
 
 #include <typeinfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -637,6 +642,32 @@ TEST_F(MapViewTest, EmbeddedFilesKeepTheirBytesThroughTheMapFile)
     EXPECT_EQ(EmbeddedFile::FileName(*items.at(1)), "notes.txt");
     EXPECT_EQ(EmbeddedFile::FileData(*items.at(1)), TestFiles::readAll(notes));
     EXPECT_EQ(EmbeddedFile::FileData(*items.at(0)), TestFiles::readAll(picture));
+}
+
+TEST_F(MapViewTest, AnEmbeddedFileIsOpenedFromAFolderOnlyTheUserCanEnter)
+{
+    const QString notes = TestFiles::scratchPath("open-me.txt");
+    TestFiles::writeAll(notes, "配線メモ\n");
+    QString error;
+    ASSERT_TRUE(view->InsertFile(notes, QPoint(10, 10), &error)) << error.toStdString();
+    const QList<CDrawOleObj*> objects = ObjectsOf<CDrawOleObj>();
+    ASSERT_EQ(objects.size(), 1);
+    const CDrawItem& item = *objects.first()->m_pClientItem;
+    const QString first = EmbeddedFile::WriteToPrivateFolder(item);
+    const QString second = EmbeddedFile::WriteToPrivateFolder(item);
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_EQ(QFileInfo(first).fileName(), "open-me.txt");
+    EXPECT_EQ(TestFiles::readAll(first), TestFiles::readAll(notes));
+    // A new folder of a name nobody can guess each time: no other local
+    // user can have made it or a link in it beforehand.
+    EXPECT_NE(QFileInfo(first).absolutePath(), QFileInfo(second).absolutePath());
+    struct stat status {};
+    ASSERT_EQ(::lstat(QFile::encodeName(QFileInfo(first).absolutePath()).constData(), &status), 0);
+    EXPECT_TRUE(S_ISDIR(status.st_mode));
+    EXPECT_EQ(status.st_mode & 0777, 0700u);
+    EXPECT_EQ(status.st_uid, ::getuid());
+    for (const QString& path : {first, second})
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
 }
 
 TEST_F(MapViewTest, UndoingAPictureResizeKeepsThePicture)
