@@ -7,6 +7,7 @@
 #include "survey/platform/linux/ResolverNames.h"
 #include "survey/platform/linux/WsdMetadata.h"
 
+#include <QSet>
 #include <QUuid>
 
 #include <arpa/inet.h>
@@ -51,9 +52,23 @@ DeviceDiscoveryProbe::Result LiveDeviceDiscovery::Discover() const
         result.devices.append(LocalPublication(name, LinuxLocalMachine::Workgroup(), address));
         computers.append({name, address});
     }
+    Remember(std::move(computers));
+    return result;
+}
+
+void LiveDeviceDiscovery::Remember(QList<Computer> computers) const
+{
     const std::lock_guard guard(m_lock);
     m_computers = std::move(computers);
-    return result;
+}
+
+int LiveDeviceDiscovery::Claims(const QString& name) const
+{
+    QSet<QString> addresses;
+    for (const Computer& computer : Computers())
+        if (computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':')))
+            addresses.insert(computer.address);
+    return int(addresses.size());
 }
 
 quint64 LiveDeviceDiscovery::Generation() const

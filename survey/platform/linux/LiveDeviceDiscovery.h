@@ -21,6 +21,13 @@ public:
     };
     // The computers the last search found, this machine among them.
     QList<Computer> Computers() const;
+    // Takes these as the computers found (what a search ends with).
+    void Remember(QList<Computer> computers) const;
+    // How many different IPv4 addresses, the ones logons go to, publish
+    // this name. A name claimed from several gets no logon: any of them may
+    // be an impostor collecting logons. (Two responders of one host give
+    // the same address, and its IPv6 answers are not counted.)
+    int Claims(const QString& name) const;
     // The IPv4 address of a computer by the name it publishes, else by
     // the resolver; empty when neither knows it.
     QString AddressOf(const QString& name) const;

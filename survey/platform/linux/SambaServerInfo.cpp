@@ -145,7 +145,7 @@ SmbQueryAnswer SambaServerInfo::AskWithAccount(const QString& name, const Accoun
     refused.sharesStatus = kAccessDenied;
     // The account goes only to a host no other device claims to be, and
     // only in a form the library reads as one user.
-    if (Claims(name) > 1 || account.user.contains(QLatin1Char('%')) || account.domain.contains(QLatin1Char('%')))
+    if (m_discovery.Claims(name) > 1 || account.user.contains(QLatin1Char('%')) || account.domain.contains(QLatin1Char('%')))
         return refused;
     const QString address = m_discovery.AddressOf(name);
     if (address.isEmpty() || !PortAccepts(address))
@@ -154,14 +154,6 @@ SmbQueryAnswer SambaServerInfo::AskWithAccount(const QString& name, const Accoun
     qCDebug(lcSmb) << name << address << "with the survey account: info" << answer.infoStatus << "shares"
                    << answer.sharesStatus << answer.errors;
     return answer;
-}
-
-int SambaServerInfo::Claims(const QString& name) const
-{
-    int claims = 0;
-    for (const LiveDeviceDiscovery::Computer& computer : m_discovery.Computers())
-        claims += computer.name.compare(name, Qt::CaseInsensitive) == 0;
-    return claims;
 }
 
 ServerInfoProbe::Account SambaServerInfo::SplitUser(const Account& account)

@@ -49,8 +49,6 @@ public:
 private:
     SmbQueryAnswer Ask(const QString& name, const std::optional<Account>& account) const;
     SmbQueryAnswer AskWithAccount(const QString& name, const Account& account) const;
-    // How many discovered devices call themselves by the name.
-    int Claims(const QString& name) const;
     static Account SplitUser(const Account& account);
     static bool Refused(const SmbQueryAnswer& answer);
     // One helper run; the account's password travels on its standard input.

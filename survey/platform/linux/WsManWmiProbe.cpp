@@ -12,6 +12,10 @@ WsManWmiProbe::WsManWmiProbe(const LiveDeviceDiscovery& discovery, const Options
 WmiProbe::Connection WsManWmiProbe::Connect(const QString& host, const std::optional<Credentials>& credentials) const
 {
     const QString name = host.startsWith(QLatin1String("\\\\")) ? host.mid(2) : host;
+    // A logon, even with the caller's own default credentials, goes only to
+    // a host no other device claims to be.
+    if (m_discovery.Claims(name) > 1)
+        return {WsManConnection::kAccessDenied, nullptr};
     const QString address = m_discovery.AddressOf(name);
     if (address.isEmpty())
         return {WsManConnection::kServerUnavailable, nullptr};

@@ -34,7 +34,7 @@ protected:
         options.connection.port = port;
         const WsManWmiProbe probe(m_discovery, options);
         WmiInventoryStep::Inputs inputs;
-        inputs.host = QStringLiteral("\\\\127.0.0.1");
+        inputs.host = m_host;
         inputs.showFailures = true;
         inputs.credentialMode = 1;
         inputs.account = {QString::fromLatin1(WsManResponder::kDomain), QString::fromLatin1(WsManResponder::kUser),
@@ -73,6 +73,7 @@ protected:
 
     LinuxLocalMachine m_machine;
     LiveDeviceDiscovery m_discovery{m_machine, {}};
+    QString m_host = QStringLiteral("\\\\127.0.0.1");
 };
 
 #define START_RESPONDER(var, ...)                                                                              \
@@ -117,6 +118,26 @@ TEST_F(WsManTransport, FailuresGiveTheTextOfTheirCause)
     const Survey refused = Inventory(denying->Port());
     EXPECT_TRUE(refused.listed);
     EXPECT_EQ(refused.outputs.results.infoLines, QStringList{QStringLiteral("RPCは") + denied});
+}
+
+TEST_F(WsManTransport, ALogOnGoesOnlyToAHostNoOtherAddressClaimsToBe)
+{
+    START_RESPONDER(responder, {});
+    m_host = QStringLiteral("\\\\PC-KEIRI");
+    // Two responders of one host, and its IPv6 answer: one claimant.
+    m_discovery.Remember({{QStringLiteral("PC-KEIRI"), QStringLiteral("127.0.0.1")},
+                          {QStringLiteral("pc-keiri"), QStringLiteral("127.0.0.1")},
+                          {QStringLiteral("PC-KEIRI"), QStringLiteral("fe80::1")}});
+    const Survey sole = Inventory(responder->Port());
+    EXPECT_TRUE(sole.listed) << sole.outputs.results.infoLines.join(QLatin1Char('\n')).toStdString();
+
+    // Another address claims the name too: no logon goes to either.
+    m_discovery.Remember({{QStringLiteral("PC-KEIRI"), QStringLiteral("127.0.0.1")},
+                          {QStringLiteral("pc-keiri"), QStringLiteral("127.0.0.2")}});
+    const Survey contested = Inventory(responder->Port());
+    EXPECT_FALSE(contested.listed);
+    EXPECT_EQ(contested.outputs.results.infoLines,
+              (QStringList{QStringLiteral("ServerConnectは"), QStringLiteral("アクセスが拒否されました。")}));
 }
 
 TEST_F(WsManTransport, ABusyServerEndsTheRemainingClasses)
