@@ -60,6 +60,16 @@ bool isStorage(GsfInput* input)
     return GSF_IS_INFILE(input) && gsf_infile_num_children(GSF_INFILE(input)) >= 0;
 }
 
+// A sound file's streams together hold no more than its own bytes (no two
+// share a sector), and no map nests storages anywhere near this deep: a
+// file beyond either is refused before it is unfolded into memory.
+constexpr int kMaxStorageDepth = 32;
+
+struct TreeLimits {
+    gsf_off_t bytesLeft = 0;
+    QString error;
+};
+
 QByteArray readStream(GsfInput* input)
 {
     const gsf_off_t size = gsf_input_size(input);
@@ -80,9 +90,12 @@ QByteArray classIdOf(GsfInfile* storage)
     return classId.count('\0') == kClassIdSize ? QByteArray() : classId;
 }
 
-StorageNode readStorage(GsfInfile* storage, const QString& name)
+bool readStorage(GsfInfile* storage, const QString& name, int depth, TreeLimits& limits, StorageNode& node)
 {
-    StorageNode node;
+    if (depth > kMaxStorageDepth) {
+        limits.error = QStringLiteral("the compound file's storages are nested too deeply");
+        return false;
+    }
     node.name = name;
     node.classId = classIdOf(storage);
     const int count = gsf_infile_num_children(storage);
@@ -91,17 +104,27 @@ StorageNode readStorage(GsfInfile* storage, const QString& name)
         if (!child)
             continue;
         const QString childName = QString::fromUtf8(gsf_infile_name_by_index(storage, i));
-        if (isStorage(child.get()))
-            node.storages.append(readStorage(GSF_INFILE(child.get()), childName));
-        else
-            node.streams.append(StorageNode::Stream{childName, readStream(child.get())});
+        if (isStorage(child.get())) {
+            StorageNode sub;
+            if (!readStorage(GSF_INFILE(child.get()), childName, depth + 1, limits, sub))
+                return false;
+            node.storages.append(std::move(sub));
+            continue;
+        }
+        const gsf_off_t size = gsf_input_size(child.get());
+        if (size < 0 || size > limits.bytesLeft) {
+            limits.error = QStringLiteral("the compound file's streams hold more than the file");
+            return false;
+        }
+        limits.bytesLeft -= size;
+        node.streams.append(StorageNode::Stream{childName, readStream(child.get())});
     }
     // The container orders entries its own way; by name is what callers can rely on.
     std::sort(node.streams.begin(), node.streams.end(),
               [](const auto& a, const auto& b) { return a.name < b.name; });
     std::sort(node.storages.begin(), node.storages.end(),
               [](const auto& a, const auto& b) { return a.name < b.name; });
-    return node;
+    return true;
 }
 
 bool writeStream(GsfOutfile* parent, const QString& name, const QByteArray& data)
@@ -187,8 +210,14 @@ bool CompoundFile::readImage(const QByteArray& file, StorageNode& root, QString&
             error += QStringLiteral(": ") + QString::fromUtf8(gerror->message);
         return false;
     }
-    root = readStorage(infile.get(), QStringLiteral("Root Entry"));
-    return true;
+    TreeLimits limits;
+    limits.bytesLeft = file.size();
+    root = StorageNode{};
+    if (readStorage(infile.get(), QStringLiteral("Root Entry"), 0, limits, root))
+        return true;
+    root = StorageNode{};
+    error = limits.error;
+    return false;
 }
 
 bool CompoundFile::writeImage(const StorageNode& root, QByteArray& file, QString& error)

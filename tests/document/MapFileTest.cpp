@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -170,6 +171,65 @@ TEST(MapFile, ASaveCutShortByAFullDiskFailsAndKeepsTheOldMap)
     const QStringList beside = QDir(QFileInfo(path).absolutePath())
                                    .entryList({QStringLiteral("full-disk.vxnj*")}, QDir::Files | QDir::Hidden);
     EXPECT_EQ(beside, QStringList{QStringLiteral("full-disk.vxnj")});
+}
+
+// The directory entry of a compound file that holds this name: its start
+// sector and size fields are at 116 and 120.
+qsizetype DirectoryEntry(const QByteArray& file, const QString& name)
+{
+    const QByteArray wide(reinterpret_cast<const char*>(name.utf16()), name.size() * 2);
+    for (qsizetype entry = 512; entry + 128 <= file.size(); entry += 128) {
+        const auto nameBytes = qFromLittleEndian<quint16>(file.constData() + entry + 64);
+        if (nameBytes == wide.size() + 2 && file.mid(entry, wide.size()) == wide)
+            return entry;
+    }
+    return -1;
+}
+
+TEST(MapFile, ACompoundFileThatUnfoldsBeyondItsOwnSizeOrNestsTooDeeplyIsRefused)
+{
+    const auto nested = [](int depth) {
+        StorageNode top;
+        top.name = QStringLiteral("Embedding 1");
+        StorageNode* level = &top;
+        for (int n = 1; n < depth; ++n) {
+            level->storages = {StorageNode{}};
+            level = &level->storages.first();
+            level->name = QStringLiteral("Level %1").arg(n);
+        }
+        level->streams = {{QStringLiteral("Data"), QByteArray("deep")}};
+        return top;
+    };
+    QByteArray contents;
+    QList<StorageNode> embeddings;
+    QString error;
+    for (const auto& [depth, readable] : {std::pair(4, true), std::pair(40, false)}) {
+        QByteArray file;
+        ASSERT_TRUE(CompoundFile::write(QByteArray("c"), {nested(depth)}, file, error)) << error.toStdString();
+        EXPECT_EQ(CompoundFile::read(file, contents, embeddings, error), readable) << depth;
+        if (!readable) {
+            EXPECT_TRUE(error.contains(QLatin1String("nested too deeply"))) << error.toStdString();
+        }
+    }
+
+    // Three streams made to start on the chain of a fourth unfold into more
+    // than the whole file (a crafted file of 1 MB could claim gigabytes).
+    StorageNode shared;
+    shared.name = QStringLiteral("Embedding 1");
+    for (const char* name : {"B", "C", "D"})
+        shared.streams.append({QString::fromLatin1(name), QByteArray(5000, 's')});
+    QByteArray file;
+    ASSERT_TRUE(CompoundFile::write(QByteArray(20000, 'c'), {shared}, file, error)) << error.toStdString();
+    ASSERT_TRUE(CompoundFile::read(file, contents, embeddings, error)) << error.toStdString();
+    const qsizetype main = DirectoryEntry(file, QStringLiteral("Contents"));
+    ASSERT_GE(main, 0);
+    for (const char* name : {"B", "C", "D"}) {
+        const qsizetype entry = DirectoryEntry(file, QString::fromLatin1(name));
+        ASSERT_GE(entry, 0) << name;
+        file.replace(entry + 116, 8, file.mid(main + 116, 8));
+    }
+    EXPECT_FALSE(CompoundFile::read(file, contents, embeddings, error));
+    EXPECT_TRUE(error.contains(QLatin1String("hold more than the file"))) << error.toStdString();
 }
 
 TEST(MapFile, PlainFileIsReadWholeAsContents)
