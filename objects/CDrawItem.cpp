@@ -34,10 +34,13 @@ QImage imageFromDib(const QByteArray& dib)
         return {};
     const quint16 bitCount = quint16(dwordAt(dib, 14) & 0xFFFF);
     const quint32 usedColors = headerSize >= 36 ? dwordAt(dib, 32) : 0;
-    const quint32 paletteEntries = usedColors ? usedColors : (bitCount <= 8 ? (1u << bitCount) : 0);
+    const quint64 paletteEntries = usedColors ? usedColors : (bitCount <= 8 ? (1u << bitCount) : 0);
+    // A palette cannot be larger than the data holding it.
+    if (paletteEntries * 4 > quint64(dib.size() - headerSize))
+        return {};
     const quint32 compression = headerSize >= 20 ? dwordAt(dib, 16) : 0;
     const quint32 masks = (compression == 3 && headerSize == 40) ? 12 : 0;
-    const quint32 offset = quint32(kBitmapFileHeader) + headerSize + paletteEntries * 4 + masks;
+    const quint32 offset = quint32(kBitmapFileHeader) + headerSize + quint32(paletteEntries * 4) + masks;
     QByteArray file("BM");
     char field[4];
     qToLittleEndian(quint32(kBitmapFileHeader + dib.size()), field);

@@ -11,6 +11,7 @@
 #include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QtEndian>
 #include <QImage>
 #include <QPainter>
 
@@ -281,6 +282,58 @@ TEST_F(PrimitivesTest, EmbeddedObjectDrawsItsPictureOrAFrame)
     bare.Draw(painter);
     painter.end();
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
+}
+
+// A presentation stream holding a 2x2 picture as a device-independent
+// bitmap: 8 bits a pixel, a palette of usedColors entries (red first).
+QByteArray presentationOfDib(quint32 usedColors)
+{
+    QByteArray dib;
+    const auto dword = [&dib](quint32 value) {
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        dib.append(bytes, 4);
+    };
+    dword(40);
+    dword(2);
+    dword(2);
+    dword(1 | (8 << 16)); // planes, bits a pixel
+    for (int n = 0; n < 4; ++n)
+        dword(0); // compression, image size, resolution
+    dword(usedColors);
+    dword(0);
+    dword(0x00FF0000); // palette entry 0: red, as blue-green-red-reserved
+    dword(0x0000FF00);
+    dib.append(QByteArray(8, '\0')); // two rows of two pixels, padded to 4
+    QByteArray stream;
+    const auto header = [&stream](quint32 value) {
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        stream.append(bytes, 4);
+    };
+    header(0xFFFFFFFFu);
+    header(8); // a device-independent bitmap
+    header(4); // no target device
+    for (int n = 0; n < 6; ++n)
+        header(n == 4 || n == 5 ? 2 : 0);
+    header(quint32(dib.size()));
+    return stream + dib;
+}
+
+TEST_F(PrimitivesTest, AnEmbeddedPictureIsReadFromItsPresentationAndABogusPaletteIsRefused)
+{
+    for (const auto& [usedColors, drawn] : {std::pair(2u, true), std::pair(0x40000001u, false)}) {
+        CDrawItem item;
+        StorageNode storage;
+        storage.streams = {{QStringLiteral("\002OlePres000"), presentationOfDib(usedColors)}};
+        item.SetStorage(storage);
+        const QImage picture = item.Picture();
+        EXPECT_EQ(!picture.isNull(), drawn) << usedColors;
+        if (drawn) {
+            EXPECT_EQ(picture.size(), QSize(2, 2));
+            EXPECT_EQ(picture.pixelColor(0, 0), QColor(Qt::red));
+        }
+    }
 }
 
 TEST_F(PrimitivesTest, AnItemSharedByTwoObjectsIsRefused)
