@@ -5,7 +5,6 @@
 #include "CompoundFile.h"
 #include "LargeStack.h"
 #include "MapFileWriter.h"
-#include "SnapshotDirectory.h"
 #include "objects/CDrawDomain.h"
 #include "objects/CDrawItem.h"
 #include "objects/CDrawObj.h"
@@ -21,10 +20,8 @@
 #include <QPainter>
 #include <QPen>
 #include <QSet>
-#include <QTemporaryFile>
 #include <QThread>
 
-#include <system_error>
 
 namespace {
 
@@ -532,146 +529,6 @@ Rect CNetDoc::UpdatePageCount()
     m_nPages = pagesX * pagesY;
     emit pageSizeChanged(m_sizePage);
     return extent;
-}
-
-void CNetDoc::SaveSnapshot()
-{
-    RecordSnapshot({});
-}
-
-void CNetDoc::RecordSnapshot(const QByteArray& contents)
-{
-    WaitForSnapshotWrite();
-    if (!m_bSnapshots)
-        return;
-    DropSnapshotsAfterCurrent();
-    const QString directory = SnapshotDirectory::Path();
-    QTemporaryFile file(SnapshotDirectory::FileTemplate(directory));
-    file.setAutoRemove(false);
-    if (directory.isEmpty() || !file.open()) {
-        m_bSnapshots = false;
-        return;
-    }
-    file.close();
-    if (m_nSnapshot >= m_astrSnapshots.size())
-        m_astrSnapshots.resize(m_nSnapshot + 1);
-    const QString path = file.fileName();
-    m_astrSnapshots[m_nSnapshot] = path;
-    m_bSnapshotIsFileContents = !contents.isEmpty();
-    if (m_bSnapshotIsFileContents) {
-        m_snapshotBuffer = contents;
-    } else {
-        emit snapshotStarting();
-        m_snapshotBuffer.resize(0);
-        SerializeInto(m_snapshotBuffer, false);
-    }
-    // The buffer stays untouched until the write is waited for.
-    const char* bytes = m_snapshotBuffer.constData();
-    const qsizetype size = m_snapshotBuffer.size();
-    const auto write = [path, bytes, size] {
-        QFile out(path);
-        return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes, size) == size && out.flush();
-    };
-    try {
-        m_snapshotWrite = std::async(std::launch::async, write);
-    } catch (const std::system_error&) {
-        // No thread to be had: written here and now.
-        std::promise<bool> written;
-        written.set_value(write());
-        m_snapshotWrite = written.get_future();
-    }
-    m_nLastSnapshot = m_nSnapshot;
-    ++m_nSnapshot;
-}
-
-void CNetDoc::WaitForSnapshotWrite()
-{
-    if (!m_snapshotWrite.valid())
-        return;
-    // A truncated snapshot is worse than none.
-    if (!m_snapshotWrite.get())
-        m_bSnapshots = false;
-}
-
-void CNetDoc::DropSnapshotsAfterCurrent()
-{
-    if (m_nSnapshot <= m_nLastSnapshot + 1)
-        return;
-    for (int n = m_nLastSnapshot + 1; n < m_nSnapshot && n < m_astrSnapshots.size(); ++n) {
-        QFile::remove(m_astrSnapshots.at(n));
-        m_astrSnapshots[n].clear();
-    }
-    m_nSnapshot = m_nLastSnapshot + 1;
-}
-
-bool CNetDoc::CanUndo() const
-{
-    return m_bSnapshots && m_nSnapshot > 0 && m_nLastSnapshot > 0;
-}
-
-bool CNetDoc::CanRedo() const
-{
-    return m_bSnapshots && m_nLastSnapshot + 1 < m_nSnapshot;
-}
-
-bool CNetDoc::Undo()
-{
-    return CanUndo() && RestoreSnapshot(m_nLastSnapshot - 1);
-}
-
-bool CNetDoc::Redo()
-{
-    return CanRedo() && RestoreSnapshot(m_nLastSnapshot + 1);
-}
-
-// Replaces the objects and settings by those of a snapshot; the snapshot
-// list itself stays as it is.
-bool CNetDoc::RestoreSnapshot(int index)
-{
-    WaitForSnapshotWrite();
-    m_bSnapshotIsFileContents = false;
-    QFile file(m_astrSnapshots.value(index));
-    if (!file.open(QIODevice::ReadOnly) || !RestoreContents(file.readAll()))
-        return false;
-    m_nLastSnapshot = index;
-    return true;
-}
-
-bool CNetDoc::RestoreContents(const QByteArray& contents)
-{
-    DeleteAllObjects();
-    try {
-        LoadContents(contents);
-    } catch (const ArchiveException&) {
-        return false;
-    }
-    SetModifiedFlag(true);
-    UpdateAllViews(0, nullptr);
-    return true;
-}
-
-void CNetDoc::SaveSnapshotUnlessCurrent(const QByteArray& contents)
-{
-    WaitForSnapshotWrite();
-    // The file as read holds the same map in other bytes.
-    if (m_bSnapshotIsFileContents && !IsModified())
-        return;
-    if (m_nSnapshot > 0) {
-        QFile latest(m_astrSnapshots.value(m_nLastSnapshot));
-        if (latest.open(QIODevice::ReadOnly) && latest.size() == contents.size() && latest.readAll() == contents)
-            return;
-    }
-    SaveSnapshot();
-}
-
-void CNetDoc::DeleteSnapshotFiles()
-{
-    WaitForSnapshotWrite();
-    for (const QString& name : std::as_const(m_astrSnapshots)) {
-        if (!name.isEmpty())
-            QFile::remove(name);
-    }
-    m_astrSnapshots.clear();
 }
 
 bool CNetDoc::IsOffThread() const

@@ -183,6 +183,9 @@ public:
     // Off for documents nobody edits by hand (the command line's): they
     // write no edit snapshots at all, so a killed run leaves none behind.
     bool m_bSnapshotsWanted = true;
+    // Off: snapshots are serialised in this process, on the interface
+    // thread (the slower way, which the copy must match byte for byte).
+    bool m_bSnapshotChildren = true;
     QObject* m_pListView = nullptr;
     QStringList m_astrWmiClassNames;
     SurveyResults m_survey;
@@ -217,6 +220,9 @@ private:
     bool Saved(bool written);
     // A snapshot of these contents, or of the document when they are empty.
     void RecordSnapshot(const QByteArray& contents);
+    // The document serialised and written to path by a copy of the process;
+    // false when no copy could be made.
+    bool StartSnapshotChild(const QString& path);
     bool HoldsEmbeddedItems() const;
     void DropSnapshotsAfterCurrent();
     static QList<CDrawObj*> WithBelongings(const QList<CDrawObj*>& listed);

@@ -341,6 +341,34 @@ void fillRichDocument(CNetDoc& doc)
     doc.m_reserve.m_asizeArrays[4] = {Size{1, 2}, Size{3, 4}};
 }
 
+TEST_F(CNetDocTest, ASnapshotHoldsTheMapAsItWasAtTheEditWhicheverWayItIsMade)
+{
+    fillRichDocument(doc);
+    const QByteArray atEdit = doc.SaveContents();
+    doc.SaveSnapshot();
+    const QString first = doc.m_astrSnapshots.at(doc.m_nLastSnapshot);
+    // The next change comes before the snapshot's file is written.
+    doc.m_objects.first()->m_position = Rect{500, 500, 600, 600};
+    doc.m_astrSurveyHosts.append(QStringLiteral("later"));
+    doc.WaitForSnapshotWrite();
+    ASSERT_TRUE(doc.m_bSnapshots);
+    EXPECT_EQ(TestFiles::readAll(first), atEdit);
+
+    QByteArray made[2];
+    for (const bool children : {false, true}) {
+        doc.m_bSnapshotChildren = children;
+        doc.SaveSnapshot();
+        doc.WaitForSnapshotWrite();
+        ASSERT_TRUE(doc.m_bSnapshots) << children;
+        made[children] = TestFiles::readAll(doc.m_astrSnapshots.at(doc.m_nLastSnapshot));
+    }
+    EXPECT_EQ(made[0], made[1]);
+    EXPECT_EQ(made[1], doc.SaveContents());
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.SaveContents(), atEdit);
+}
+
 TEST_F(CNetDocTest, LoadThenSaveIsByteIdentical)
 {
     fillRichDocument(doc);

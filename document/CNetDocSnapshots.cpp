@@ -1,0 +1,208 @@
+// The undo steps of a document: snapshot files of the whole map, written
+// after every edit and read back by undo and redo.
+#include "CNetDoc.h"
+
+#include "ArchiveException.h"
+#include "SnapshotChild.h"
+#include "SnapshotDirectory.h"
+
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <future>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Plain system calls: this runs in the copy of the process as well.
+bool WriteWholeFile(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        done += written;
+    }
+    return ::close(fd) == 0 && done == bytes.size();
+}
+
+} // namespace
+
+void CNetDoc::SaveSnapshot()
+{
+    RecordSnapshot({});
+}
+
+void CNetDoc::RecordSnapshot(const QByteArray& contents)
+{
+    WaitForSnapshotWrite();
+    if (!m_bSnapshots)
+        return;
+    DropSnapshotsAfterCurrent();
+    const QString directory = SnapshotDirectory::Path();
+    QTemporaryFile file(SnapshotDirectory::FileTemplate(directory));
+    file.setAutoRemove(false);
+    if (directory.isEmpty() || !file.open()) {
+        m_bSnapshots = false;
+        return;
+    }
+    file.close();
+    if (m_nSnapshot >= m_astrSnapshots.size())
+        m_astrSnapshots.resize(m_nSnapshot + 1);
+    const QString path = file.fileName();
+    m_astrSnapshots[m_nSnapshot] = path;
+    m_bSnapshotIsFileContents = !contents.isEmpty();
+    if (m_bSnapshotIsFileContents) {
+        m_snapshotBuffer = contents;
+    } else {
+        emit snapshotStarting();
+        if (StartSnapshotChild(path)) {
+            m_nLastSnapshot = m_nSnapshot;
+            ++m_nSnapshot;
+            return;
+        }
+        m_snapshotBuffer.resize(0);
+        SerializeInto(m_snapshotBuffer, false);
+    }
+    // The buffer stays untouched until the write is waited for.
+    const char* bytes = m_snapshotBuffer.constData();
+    const qsizetype size = m_snapshotBuffer.size();
+    const auto write = [file = QFile::encodeName(path), bytes, size] {
+        return WriteWholeFile(file, QByteArray::fromRawData(bytes, size));
+    };
+    try {
+        m_snapshotWrite = std::async(std::launch::async, write);
+    } catch (const std::system_error&) {
+        // No thread to be had: written here and now.
+        std::promise<bool> written;
+        written.set_value(write());
+        m_snapshotWrite = written.get_future();
+    }
+    m_nLastSnapshot = m_nSnapshot;
+    ++m_nSnapshot;
+}
+
+// A large map takes a while to serialise: a copy of the process made at
+// this instant does it, and the interface goes on at once. The copy shares
+// the memory until either side changes it, so it sees exactly this map.
+bool CNetDoc::StartSnapshotChild(const QString& path)
+{
+    if (!m_bSnapshotChildren)
+        return false;
+    const QByteArray file = QFile::encodeName(path);
+    std::shared_ptr<SnapshotChild> child;
+    {
+        // No survey thread is halfway through a change at the moment of the copy.
+        const std::lock_guard lock(m_lock);
+        child = SnapshotChild::Start([this, &file] {
+            QByteArray bytes;
+            SerializeInto(bytes, false);
+            return WriteWholeFile(file, bytes);
+        });
+    }
+    if (!child)
+        return false;
+    m_snapshotWrite = std::async(std::launch::deferred, [child] { return child->Wait(); });
+    return true;
+}
+
+void CNetDoc::WaitForSnapshotWrite()
+{
+    if (!m_snapshotWrite.valid())
+        return;
+    // A truncated snapshot is worse than none.
+    if (!m_snapshotWrite.get())
+        m_bSnapshots = false;
+}
+
+void CNetDoc::DropSnapshotsAfterCurrent()
+{
+    if (m_nSnapshot <= m_nLastSnapshot + 1)
+        return;
+    for (int n = m_nLastSnapshot + 1; n < m_nSnapshot && n < m_astrSnapshots.size(); ++n) {
+        QFile::remove(m_astrSnapshots.at(n));
+        m_astrSnapshots[n].clear();
+    }
+    m_nSnapshot = m_nLastSnapshot + 1;
+}
+
+bool CNetDoc::CanUndo() const
+{
+    return m_bSnapshots && m_nSnapshot > 0 && m_nLastSnapshot > 0;
+}
+
+bool CNetDoc::CanRedo() const
+{
+    return m_bSnapshots && m_nLastSnapshot + 1 < m_nSnapshot;
+}
+
+bool CNetDoc::Undo()
+{
+    return CanUndo() && RestoreSnapshot(m_nLastSnapshot - 1);
+}
+
+bool CNetDoc::Redo()
+{
+    return CanRedo() && RestoreSnapshot(m_nLastSnapshot + 1);
+}
+
+// Replaces the objects and settings by those of a snapshot; the snapshot
+// list itself stays as it is.
+bool CNetDoc::RestoreSnapshot(int index)
+{
+    WaitForSnapshotWrite();
+    m_bSnapshotIsFileContents = false;
+    QFile file(m_astrSnapshots.value(index));
+    if (!file.open(QIODevice::ReadOnly) || !RestoreContents(file.readAll()))
+        return false;
+    m_nLastSnapshot = index;
+    return true;
+}
+
+bool CNetDoc::RestoreContents(const QByteArray& contents)
+{
+    DeleteAllObjects();
+    try {
+        LoadContents(contents);
+    } catch (const ArchiveException&) {
+        return false;
+    }
+    SetModifiedFlag(true);
+    UpdateAllViews(0, nullptr);
+    return true;
+}
+
+void CNetDoc::SaveSnapshotUnlessCurrent(const QByteArray& contents)
+{
+    WaitForSnapshotWrite();
+    // The file as read holds the same map in other bytes.
+    if (m_bSnapshotIsFileContents && !IsModified())
+        return;
+    if (m_nSnapshot > 0) {
+        QFile latest(m_astrSnapshots.value(m_nLastSnapshot));
+        if (latest.open(QIODevice::ReadOnly) && latest.size() == contents.size() && latest.readAll() == contents)
+            return;
+    }
+    SaveSnapshot();
+}
+
+void CNetDoc::DeleteSnapshotFiles()
+{
+    WaitForSnapshotWrite();
+    for (const QString& name : std::as_const(m_astrSnapshots)) {
+        if (!name.isEmpty())
+            QFile::remove(name);
+    }
+    m_astrSnapshots.clear();
+}
+

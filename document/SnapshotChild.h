@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <sys/types.h>
+
+// A copy of this process, made with fork(), that does one piece of work on
+// the memory as it was at that moment and ends: an undo snapshot of a large
+// map is serialised and written there while the interface goes on. The
+// work must touch only the document and plain system calls (no Qt event
+// machinery, no lock another thread may have held), and the child ends
+// with _exit so that nothing of the parent's is torn down twice.
+class SnapshotChild {
+public:
+    // The started child, or null when none could be made: the caller then
+    // does the work itself.
+    static std::unique_ptr<SnapshotChild> Start(const std::function<bool()>& work);
+    ~SnapshotChild();
+    SnapshotChild(const SnapshotChild&) = delete;
+    SnapshotChild& operator=(const SnapshotChild&) = delete;
+
+    // Waits for the child to end: true when its work succeeded.
+    bool Wait();
+
+private:
+    explicit SnapshotChild(pid_t pid) : m_pid(pid) {}
+
+    pid_t m_pid = -1;
+    bool m_bSucceeded = false;
+};
