@@ -12,6 +12,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <deque>
 #include <future>
 #include <mutex>
 #include <optional>
@@ -124,8 +125,8 @@ public:
     // Puts the objects and settings back as the contents hold them, without
     // an undo step (an edit the user cancelled).
     bool RestoreContents(const QByteArray& contents);
-    // The latest snapshot's file is written on a helper thread; whatever
-    // reads, removes or rewrites snapshot files waits for it first.
+    // The latest snapshots' files are written off the interface thread;
+    // whatever reads or removes snapshot files waits for all of them first.
     void WaitForSnapshotWrite();
     bool CanUndo() const;
     bool CanRedo() const;
@@ -223,6 +224,8 @@ private:
     // The document serialised and written to path by a copy of the process;
     // false when no copy could be made.
     bool StartSnapshotChild(const QString& path);
+    // Waits for the oldest snapshot writes until no more than this many remain.
+    void WaitForSnapshotWrites(std::size_t stillPending);
     bool HoldsEmbeddedItems() const;
     void DropSnapshotsAfterCurrent();
     static QList<CDrawObj*> WithBelongings(const QList<CDrawObj*>& listed);
@@ -242,7 +245,9 @@ private:
     // Snapshots are serialised into one buffer kept between edits, so a
     // large map does not fault in fresh pages for every undo step.
     QByteArray m_snapshotBuffer;
-    std::future<bool> m_snapshotWrite;
+    // The oldest first; each writes a file of its own.
+    std::deque<std::future<bool>> m_snapshotWrites;
+    static constexpr std::size_t kMaxPendingSnapshotWrites = 2;
     // The latest snapshot is the map file's archive as it was read.
     bool m_bSnapshotIsFileContents = false;
 };

@@ -45,7 +45,9 @@ void CNetDoc::SaveSnapshot()
 
 void CNetDoc::RecordSnapshot(const QByteArray& contents)
 {
-    WaitForSnapshotWrite();
+    // Each snapshot has a file of its own: a few may still be on their way
+    // (a re-layout takes two at once), but no more, for the memory's sake.
+    WaitForSnapshotWrites(kMaxPendingSnapshotWrites - 1);
     if (!m_bSnapshots)
         return;
     DropSnapshotsAfterCurrent();
@@ -62,15 +64,19 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
     const QString path = file.fileName();
     m_astrSnapshots[m_nSnapshot] = path;
     m_bSnapshotIsFileContents = !contents.isEmpty();
-    if (m_bSnapshotIsFileContents) {
-        m_snapshotBuffer = contents;
-    } else {
+    if (!m_bSnapshotIsFileContents) {
         emit snapshotStarting();
         if (StartSnapshotChild(path)) {
             m_nLastSnapshot = m_nSnapshot;
             ++m_nSnapshot;
             return;
         }
+    }
+    // The buffer is written from on a helper thread until that is waited for.
+    WaitForSnapshotWrite();
+    if (m_bSnapshotIsFileContents) {
+        m_snapshotBuffer = contents;
+    } else {
         m_snapshotBuffer.resize(0);
         SerializeInto(m_snapshotBuffer, false);
     }
@@ -81,12 +87,12 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
         return WriteWholeFile(file, QByteArray::fromRawData(bytes, size));
     };
     try {
-        m_snapshotWrite = std::async(std::launch::async, write);
+        m_snapshotWrites.push_back(std::async(std::launch::async, write));
     } catch (const std::system_error&) {
         // No thread to be had: written here and now.
         std::promise<bool> written;
         written.set_value(write());
-        m_snapshotWrite = written.get_future();
+        m_snapshotWrites.push_back(written.get_future());
     }
     m_nLastSnapshot = m_nSnapshot;
     ++m_nSnapshot;
@@ -112,17 +118,23 @@ bool CNetDoc::StartSnapshotChild(const QString& path)
     }
     if (!child)
         return false;
-    m_snapshotWrite = std::async(std::launch::deferred, [child] { return child->Wait(); });
+    m_snapshotWrites.push_back(std::async(std::launch::deferred, [child] { return child->Wait(); }));
     return true;
 }
 
 void CNetDoc::WaitForSnapshotWrite()
 {
-    if (!m_snapshotWrite.valid())
-        return;
-    // A truncated snapshot is worse than none.
-    if (!m_snapshotWrite.get())
-        m_bSnapshots = false;
+    WaitForSnapshotWrites(0);
+}
+
+void CNetDoc::WaitForSnapshotWrites(std::size_t stillPending)
+{
+    while (m_snapshotWrites.size() > stillPending) {
+        // A truncated snapshot is worse than none.
+        if (!m_snapshotWrites.front().get())
+            m_bSnapshots = false;
+        m_snapshotWrites.pop_front();
+    }
 }
 
 void CNetDoc::DropSnapshotsAfterCurrent()

@@ -367,6 +367,21 @@ TEST_F(CNetDocTest, ASnapshotHoldsTheMapAsItWasAtTheEditWhicheverWayItIsMade)
     ASSERT_TRUE(doc.Undo());
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.SaveContents(), atEdit);
+
+    // Edits in quick succession, each snapshot still being written when
+    // the next is taken: every file holds its own moment.
+    QList<QByteArray> moments;
+    QStringList files;
+    for (int step = 0; step < 4; ++step) {
+        doc.m_objects.first()->m_position = Rect{step, step, 100 + step, 100 + step};
+        moments.append(doc.SaveContents());
+        doc.SaveSnapshot();
+        files.append(doc.m_astrSnapshots.at(doc.m_nLastSnapshot));
+    }
+    doc.WaitForSnapshotWrite();
+    ASSERT_TRUE(doc.m_bSnapshots);
+    for (int step = 0; step < 4; ++step)
+        EXPECT_EQ(TestFiles::readAll(files.at(step)), moments.at(step)) << step;
 }
 
 TEST_F(CNetDocTest, LoadThenSaveIsByteIdentical)
