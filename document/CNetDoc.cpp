@@ -436,11 +436,12 @@ void CNetDoc::ResetDocument()
     m_rcShapeSizeExtra.fill(Rect{});
     UpdatePageSize();
     m_nPages = m_nPagesX = m_nPagesY = 1;
+    // A write of the previous map's snapshots that failed says nothing of this one.
+    DeleteSnapshotFiles();
     m_nSnapshot = 0;
     m_nLastSnapshot = 0;
     m_bSnapshots = m_bSnapshotsWanted;
     m_nObjectSpacing = 200;
-    DeleteSnapshotFiles();
     m_objects.clear();
     m_embeddings.clear();
     if (m_adwSurveySettings.isEmpty())

@@ -103,7 +103,9 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
 // the memory until either side changes it, so it sees exactly this map.
 bool CNetDoc::StartSnapshotChild(const QString& path)
 {
-    if (!m_bSnapshotChildren)
+    // Embedded items are written through libgsf and GLib, whose locks
+    // another thread may hold at the moment of the copy.
+    if (!m_bSnapshotChildren || HoldsEmbeddedItems())
         return false;
     const QByteArray file = QFile::encodeName(path);
     std::shared_ptr<SnapshotChild> child;
@@ -173,6 +175,9 @@ bool CNetDoc::Redo()
 bool CNetDoc::RestoreSnapshot(int index)
 {
     WaitForSnapshotWrite();
+    // A snapshot whose write failed may be cut short: the map stays as it is.
+    if (!m_bSnapshots)
+        return false;
     m_bSnapshotIsFileContents = false;
     QFile file(m_astrSnapshots.value(index));
     if (!file.open(QIODevice::ReadOnly) || !RestoreContents(file.readAll()))

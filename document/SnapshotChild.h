@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -20,11 +21,18 @@ public:
     SnapshotChild(const SnapshotChild&) = delete;
     SnapshotChild& operator=(const SnapshotChild&) = delete;
 
-    // Waits for the child to end: true when its work succeeded.
-    bool Wait();
+    // Far beyond what the largest map takes; and how often a wait looks.
+    static constexpr std::chrono::milliseconds kDeadline{60000};
+    static constexpr std::chrono::milliseconds kPollInterval{1};
+
+    // Waits for the child to end: true when its work succeeded. A child
+    // still running at the deadline is killed, and has failed.
+    bool Wait(std::chrono::milliseconds deadline = kDeadline);
 
 private:
     explicit SnapshotChild(pid_t pid) : m_pid(pid) {}
+    // False when the child is still running at the deadline (or is not ours).
+    bool EndsWithin(std::chrono::milliseconds deadline, int& status) const;
 
     pid_t m_pid = -1;
     bool m_bSucceeded = false;

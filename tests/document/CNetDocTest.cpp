@@ -7,6 +7,7 @@
 #include "objects/CDrawObj.h"
 #include "shell/SettingsStore.h"
 #include "support/ArchiveBytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -382,6 +383,33 @@ TEST_F(CNetDocTest, ASnapshotHoldsTheMapAsItWasAtTheEditWhicheverWayItIsMade)
     ASSERT_TRUE(doc.m_bSnapshots);
     for (int step = 0; step < 4; ++step)
         EXPECT_EQ(TestFiles::readAll(files.at(step)), moments.at(step)) << step;
+}
+
+TEST_F(CNetDocTest, AFailedSnapshotWriteNeitherEmptiesTheMapNorOutlivesIt)
+{
+    fillRichDocument(doc);
+    doc.SaveSnapshot();
+    doc.WaitForSnapshotWrite();
+    {
+        // Two edits whose snapshot files cannot be written, both still on
+        // their way when undo is asked for.
+        const FileSizeLimit full(16);
+        doc.m_objects.first()->m_position = Rect{1, 1, 2, 2};
+        doc.SaveSnapshot();
+        doc.m_objects.first()->m_position = Rect{3, 3, 4, 4};
+        doc.SaveSnapshot();
+    }
+    const QByteArray current = doc.SaveContents();
+    EXPECT_FALSE(doc.Undo());
+    EXPECT_EQ(doc.SaveContents(), current) << "the map stays as it is";
+    EXPECT_FALSE(doc.m_bSnapshots);
+
+    {
+        const FileSizeLimit full(16);
+        doc.SaveSnapshot();
+    }
+    doc.ResetDocument();
+    EXPECT_TRUE(doc.m_bSnapshots) << "a new map gets its undo steps";
 }
 
 TEST_F(CNetDocTest, LoadThenSaveIsByteIdentical)

@@ -3,6 +3,7 @@
 #include "objects/CDrawText.h"
 #include "document/CompoundFile.h"
 #include "objects/CDrawObj.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -15,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -122,31 +121,6 @@ TEST(MapFile, ASaveWritesTheBytesTheSurveyCommandMakesInMemory)
     ASSERT_FALSE(doc.OnSaveDocument(TestFiles::scratchPath("no-such-folder/streamed.vxnj"), &error));
     EXPECT_FALSE(error.isEmpty());
 }
-
-// Lowers the file size limit of this process for its lifetime, with the
-// signal that limit raises ignored, so that writes fail as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_previousHandler)(int) = SIG_DFL;
-};
 
 TEST(MapFile, ASaveCutShortByAFullDiskFailsAndKeepsTheOldMap)
 {
