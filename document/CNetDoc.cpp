@@ -22,7 +22,6 @@
 #include <QSet>
 #include <QThread>
 
-
 namespace {
 
 // A4 portrait in 0.1 mm, the page when there is no printer.

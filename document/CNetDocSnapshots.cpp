@@ -222,4 +222,3 @@ void CNetDoc::DeleteSnapshotFiles()
     }
     m_astrSnapshots.clear();
 }
-

@@ -28,8 +28,9 @@ std::unique_ptr<SnapshotChild> SnapshotChild::Start(const std::function<bool()>&
         ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
         return pid < 0 ? nullptr : std::unique_ptr<SnapshotChild>(new SnapshotChild(pid));
     }
-    // The copy ends with its parent, and a stop meant for the parent's
-    // process group is the parent's to handle (it waits for the copy).
+    // The copy ends with the thread that made it (the interface thread,
+    // which lives as long as the program), and a stop meant for the
+    // parent's process group is the parent's to handle (it waits for the copy).
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     ::signal(SIGINT, SIG_IGN);
     ::signal(SIGTERM, SIG_IGN);
@@ -81,8 +82,12 @@ bool SnapshotChild::EndsWithin(std::chrono::milliseconds deadline, int& status) 
         const pid_t ended = ::waitpid(m_pid, &status, WNOHANG);
         if (ended == m_pid)
             return true;
-        if (ended < 0 && errno != EINTR)
-            return false;
+        if (ended < 0 && errno != EINTR) {
+            // Reaped elsewhere: gone, with nothing to tell of its work (and
+            // its pid, free again, must not be killed).
+            status = -1;
+            return true;
+        }
         if (std::chrono::steady_clock::now() >= until)
             return false;
         std::this_thread::sleep_for(kPollInterval);

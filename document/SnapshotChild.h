@@ -9,9 +9,11 @@
 // A copy of this process, made with fork(), that does one piece of work on
 // the memory as it was at that moment and ends: an undo snapshot of a large
 // map is serialised and written there while the interface goes on. The
-// work must touch only the document and plain system calls (no Qt event
-// machinery, no lock another thread may have held), and the child ends
-// with _exit so that nothing of the parent's is torn down twice.
+// work may touch only the document, memory and plain system calls, and
+// start threads (glibc allows both after fork), but no Qt event machinery
+// and no lock another thread may have held; the child ends with _exit so
+// that nothing of the parent's is torn down twice. Start it from the
+// interface thread: the child dies with the thread that made it.
 class SnapshotChild {
 public:
     // The started child, or null when none could be made: the caller then

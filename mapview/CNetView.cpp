@@ -263,6 +263,9 @@ void CNetView::scrollContentsBy(int, int)
 
 void CNetView::OnUpdate(int hint, CDrawObj* object)
 {
+    // A change the document reports is shown before the next snapshot
+    // (a re-layout's second one comes in the same turn as its first).
+    m_bShownBeforeSnapshot = false;
     switch (hint) {
     case 1:
         if (object)

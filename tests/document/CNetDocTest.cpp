@@ -404,6 +404,9 @@ TEST_F(CNetDocTest, AFailedSnapshotWriteNeitherEmptiesTheMapNorOutlivesIt)
     EXPECT_EQ(doc.SaveContents(), current) << "the map stays as it is";
     EXPECT_FALSE(doc.m_bSnapshots);
 
+    // A write still failing when the next map starts.
+    doc.ResetDocument();
+    ASSERT_TRUE(doc.m_bSnapshots);
     {
         const FileSizeLimit full(16);
         doc.SaveSnapshot();

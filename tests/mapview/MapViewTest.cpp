@@ -468,6 +468,11 @@ TEST_F(MapViewTest, AnEditOfSeveralSnapshotsIsShownOnce)
     for (int step = 0; step < 3; ++step)
         document.SaveSnapshot();
     EXPECT_EQ(watcher.snapshotsAtPaint.size(), 1);
+    // A change the document reports in the same turn (a re-layout between
+    // its two snapshots) is shown before the next one.
+    document.UpdateAllViews(0, nullptr);
+    document.SaveSnapshot();
+    EXPECT_EQ(watcher.snapshotsAtPaint.size(), 2);
     QApplication::processEvents();
     watcher.snapshotsAtPaint.clear();
     document.SaveSnapshot();
