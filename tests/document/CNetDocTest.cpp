@@ -405,6 +405,7 @@ TEST_F(CNetDocTest, AFailedSnapshotWriteNeitherEmptiesTheMapNorOutlivesIt)
     EXPECT_FALSE(doc.m_bSnapshots);
 
     // A write still failing when the next map starts.
+    doc.DeleteAllObjects();
     doc.ResetDocument();
     ASSERT_TRUE(doc.m_bSnapshots);
     {
