@@ -3,13 +3,13 @@
 #include "CNetDoc.h"
 
 #include "ArchiveException.h"
+#include "MapFileWriter.h"
 #include "SnapshotChild.h"
 #include "SnapshotDirectory.h"
 
 #include <QFile>
 #include <QTemporaryFile>
 
-#include <cerrno>
 #include <future>
 #include <system_error>
 
@@ -24,16 +24,8 @@ bool WriteWholeFile(const QByteArray& path, const QByteArray& bytes)
     const int fd = ::open(path.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return false;
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            break;
-        done += written;
-    }
-    return ::close(fd) == 0 && done == bytes.size();
+    const bool written = MapFileWriter::WriteAll(fd, bytes);
+    return ::close(fd) == 0 && written;
 }
 
 } // namespace

@@ -20,7 +20,9 @@ QString SystemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-bool WriteAll(int fd, const QByteArray& bytes)
+} // namespace
+
+bool MapFileWriter::WriteAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -33,8 +35,6 @@ bool WriteAll(int fd, const QByteArray& bytes)
     }
     return true;
 }
-
-} // namespace
 
 QString MapFileWriter::BesideName(const QString& path, pid_t pid)
 {

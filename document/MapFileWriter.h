@@ -22,6 +22,8 @@ public:
     // beside; it returns false with a reason, or an empty one for errno's.
     using Producer = std::function<bool(int fd, QString& reason)>;
     static bool Write(const QString& path, const Producer& produce, mode_t newFileMode, QString* error);
+    // Every byte to the descriptor, through short writes and interruptions.
+    static bool WriteAll(int fd, const QByteArray& bytes);
     // Removes the files beside the path that dead processes left.
     static void SweepLeftovers(const QString& path);
     static QString BesideName(const QString& path, pid_t pid);
