@@ -224,6 +224,7 @@ private:
     // The document serialised and written to path by a copy of the process;
     // false when no copy could be made.
     bool StartSnapshotChild(const QString& path);
+    void WriteSnapshotHere(const QString& path, const QByteArray& contents);
     // Waits for the oldest snapshot writes until no more than this many remain.
     void WaitForSnapshotWrites(std::size_t stillPending);
     bool HoldsEmbeddedItems() const;

@@ -56,23 +56,26 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
     const QString path = file.fileName();
     m_astrSnapshots[m_nSnapshot] = path;
     m_bSnapshotIsFileContents = !contents.isEmpty();
-    if (!m_bSnapshotIsFileContents) {
+    if (!m_bSnapshotIsFileContents)
         emit snapshotStarting();
-        if (StartSnapshotChild(path)) {
-            m_nLastSnapshot = m_nSnapshot;
-            ++m_nSnapshot;
-            return;
-        }
-    }
-    // The buffer is written from on a helper thread until that is waited for.
+    if (m_bSnapshotIsFileContents || !StartSnapshotChild(path))
+        WriteSnapshotHere(path, contents);
+    m_nLastSnapshot = m_nSnapshot;
+    ++m_nSnapshot;
+}
+
+// The contents given, or the document serialised here, written to path on
+// a helper thread.
+void CNetDoc::WriteSnapshotHere(const QString& path, const QByteArray& contents)
+{
+    // The buffer stays untouched until its earlier write is waited for.
     WaitForSnapshotWrite();
-    if (m_bSnapshotIsFileContents) {
+    if (!contents.isEmpty()) {
         m_snapshotBuffer = contents;
     } else {
         m_snapshotBuffer.resize(0);
         SerializeInto(m_snapshotBuffer, false);
     }
-    // The buffer stays untouched until the write is waited for.
     const char* bytes = m_snapshotBuffer.constData();
     const qsizetype size = m_snapshotBuffer.size();
     const auto write = [file = QFile::encodeName(path), bytes, size] {
@@ -86,8 +89,6 @@ void CNetDoc::RecordSnapshot(const QByteArray& contents)
         written.set_value(write());
         m_snapshotWrites.push_back(written.get_future());
     }
-    m_nLastSnapshot = m_nSnapshot;
-    ++m_nSnapshot;
 }
 
 // A large map takes a while to serialise: a copy of the process made at

@@ -212,12 +212,13 @@ bool CompoundFile::readImage(const QByteArray& file, StorageNode& root, QString&
     }
     TreeLimits limits;
     limits.bytesLeft = file.size();
-    root = StorageNode{};
-    if (readStorage(infile.get(), QStringLiteral("Root Entry"), 0, limits, root))
-        return true;
-    root = StorageNode{};
-    error = limits.error;
-    return false;
+    StorageNode read;
+    if (!readStorage(infile.get(), QStringLiteral("Root Entry"), 0, limits, read)) {
+        error = limits.error;
+        return false;
+    }
+    root = std::move(read);
+    return true;
 }
 
 bool CompoundFile::writeImage(const StorageNode& root, QByteArray& file, QString& error)

@@ -16,6 +16,12 @@
 
 namespace {
 
+// The computer publishes this name from an IPv4 address, the kind logons go to.
+bool IsIPv4Claim(const LiveDeviceDiscovery::Computer& computer, const QString& name)
+{
+    return computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':'));
+}
+
 QString DottedText(in_addr address)
 {
     char text[INET_ADDRSTRLEN] = {};
@@ -66,7 +72,7 @@ int LiveDeviceDiscovery::Claims(const QString& name) const
 {
     QSet<QString> addresses;
     for (const Computer& computer : Computers())
-        if (computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':')))
+        if (IsIPv4Claim(computer, name))
             addresses.insert(computer.address);
     return int(addresses.size());
 }
@@ -86,7 +92,7 @@ QList<LiveDeviceDiscovery::Computer> LiveDeviceDiscovery::Computers() const
 QString LiveDeviceDiscovery::AddressOf(const QString& name) const
 {
     for (const Computer& computer : Computers())
-        if (computer.name.compare(name, Qt::CaseInsensitive) == 0 && !computer.address.contains(QLatin1Char(':')))
+        if (IsIPv4Claim(computer, name))
             return computer.address;
     const std::optional<NameResolutionProbe::HostEntry> entry = ResolverNames().LookupHost(name);
     return entry ? entry->address : QString();
