@@ -10,6 +10,7 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -41,6 +42,12 @@ public:
     // Storing appends to out, which holds exactly the bytes written once
     // the archive is destroyed (not before).
     explicit Archive(QByteArray& out);
+    // Storing through a sink: the bytes gather in buffer, which goes to the
+    // sink whenever it is full and at flush(), so a large map is never held
+    // whole in memory. The buffer's earlier contents are overwritten. (The
+    // sink comes first so that no call can mistake it for a loading one.)
+    using Sink = std::function<void(const char* data, qsizetype size)>;
+    Archive(Sink sink, QByteArray& buffer);
     Archive(const QByteArray& in, CNetDoc* document);
     ~Archive();
 
@@ -48,6 +55,9 @@ public:
     Archive& operator=(const Archive&) = delete;
 
     bool IsStoring() const { return m_out != nullptr; }
+    // Storing through a sink: passes on what the buffer holds. What has not
+    // been flushed when the archive ends stays in the buffer only.
+    void flush();
     bool IsLoading() const { return m_out == nullptr; }
     CNetDoc* document() const { return m_document; }
     void setDocument(CNetDoc* document) { m_document = document; }
@@ -181,6 +191,7 @@ private:
     char* m_put = nullptr;
     char* m_putEnd = nullptr;
     QByteArray* m_out = nullptr;
+    Sink m_sink;
     QByteArray m_in;
     qsizetype m_pos = 0;
     CNetDoc* m_document = nullptr;

@@ -22,6 +22,8 @@
 #include <QSet>
 #include <QThread>
 
+#include <new>
+
 namespace {
 
 // A4 portrait in 0.1 mm, the page when there is no printer.
@@ -138,10 +140,12 @@ bool CNetDoc::HoldsEmbeddedItems() const
 
 bool CNetDoc::OnSaveDocument(const QString& path, QString* error)
 {
-    // The compound file goes straight into the file beside the map: a large
-    // map is not built a second time in memory.
-    const QByteArray contents = SaveContents(true);
+    // The archive goes straight into the file beside the map as it is made:
+    // a large map is never held whole in memory a second time.
     const QList<StorageNode> embeddings = CollectEmbeddings();
+    const auto contents = [this](const CompoundFile::ContentsWriter& write, QString& reason) {
+        return StreamContents(write, reason);
+    };
     const auto produce = [&](int fd, QString& reason) {
         return CompoundFile::writeToFile(contents, embeddings, fd, reason);
     };
@@ -234,6 +238,32 @@ void CNetDoc::SerializeInto(QByteArray& contents, bool forCompoundFile)
         ar.setFlat(!forCompoundFile);
         Serialize(ar);
     });
+}
+
+bool CNetDoc::StreamContents(const std::function<void(const char*, qsizetype)>& write, QString& error)
+{
+    qsizetype size = 0;
+    try {
+        runOnLargeStack([&] {
+            QByteArray buffer;
+            const auto pass = [&](const char* data, qsizetype bytes) {
+                write(data, bytes);
+                size += bytes;
+            };
+            Archive ar(pass, buffer);
+            ar.setFlat(false);
+            Serialize(ar);
+            ar.flush();
+        });
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("out of memory");
+        return false;
+    } catch (const ArchiveException& failure) {
+        error = QString::fromLocal8Bit(failure.what());
+        return false;
+    }
+    m_nLastContentsSize = size;
+    return true;
 }
 
 QList<StorageNode> CNetDoc::CollectEmbeddings() const

@@ -216,6 +216,9 @@ private:
     void DeleteSnapshotFiles();
     // The archive of the whole document appended to contents.
     void SerializeInto(QByteArray& contents, bool forCompoundFile);
+    // The compound file's archive, passed to write in pieces as it is made;
+    // false with a reason when it cannot be made.
+    bool StreamContents(const std::function<void(const char*, qsizetype)>& write, QString& error);
     mode_t NewFileMode() const;
     // After a map file was written (or not): true when it was.
     bool Saved(bool written);

@@ -156,7 +156,23 @@ bool writeStorage(GsfOutfile* parent, const StorageNode& node)
     return gsf_output_close(child.get()) && ok;
 }
 
-bool writeInto(GsfOutput* sink, const StorageNode& root, QString& error)
+bool writeProducedStream(GsfOutfile* parent, const QString& name, const CompoundFile::ContentsProducer& produce,
+                         QString& error)
+{
+    GPtr<GsfOutput> stream(gsf_outfile_new_child(parent, name.toUtf8().constData(), FALSE));
+    if (!stream)
+        return false;
+    bool written = true;
+    const CompoundFile::ContentsWriter write = [&](const char* data, qsizetype size) {
+        written = written && gsf_output_write(stream.get(), size_t(size), reinterpret_cast<const guint8*>(data));
+    };
+    const bool produced = produce(write, error);
+    return gsf_output_close(stream.get()) && produced && written;
+}
+
+// The root's streams follow the produced one, when there is one.
+bool writeInto(GsfOutput* sink, const StorageNode& root, QString& error,
+               const CompoundFile::ContentsProducer* produce = nullptr)
 {
     GPtr<GsfOutfile> outfile(gsf_outfile_msole_new(sink));
     if (!outfile) {
@@ -166,13 +182,13 @@ bool writeInto(GsfOutput* sink, const StorageNode& root, QString& error)
     if (root.classId.size() == kClassIdSize)
         gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outfile.get()),
                                        reinterpret_cast<const guint8*>(root.classId.constData()));
-    bool ok = true;
+    bool ok = !produce || writeProducedStream(outfile.get(), CompoundFile::kContentsStream, *produce, error);
     for (const StorageNode::Stream& stream : root.streams)
         ok = writeStream(outfile.get(), stream.name, stream.data) && ok;
     for (const StorageNode& sub : root.storages)
         ok = writeStorage(outfile.get(), sub) && ok;
     ok = gsf_output_close(GSF_OUTPUT(outfile.get())) && ok;
-    if (!ok)
+    if (!ok && error.isEmpty())
         error = QStringLiteral("cannot write the compound file");
     return ok;
 }
@@ -264,7 +280,7 @@ bool CompoundFile::write(const QByteArray& contents, const QList<StorageNode>& e
     return writeImage(mapRoot(contents, embeddings), file, error);
 }
 
-bool CompoundFile::writeToFile(const QByteArray& contents, const QList<StorageNode>& embeddings, int fd,
+bool CompoundFile::writeToFile(const ContentsProducer& produce, const QList<StorageNode>& embeddings, int fd,
                                QString& error)
 {
     initGsf();
@@ -279,7 +295,9 @@ bool CompoundFile::writeToFile(const QByteArray& contents, const QList<StorageNo
         return false;
     }
     GPtr<GsfOutput> sink(gsf_output_stdio_new_FILE("map", stream, FALSE));
-    const bool written = writeInto(sink.get(), mapRoot(contents, embeddings), error);
+    StorageNode root;
+    root.storages = embeddings;
+    const bool written = writeInto(sink.get(), root, error, &produce);
     const bool closed = gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get());
     // The compound writer does not look at what its writes return: a full
     // disk shows only as the error the output kept.

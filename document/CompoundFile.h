@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // The container of a map file: a compound file whose "Contents" stream holds
 // the document archive and whose "Embedding <n>" storages hold the native
 // data of embedded objects.
@@ -23,9 +25,15 @@ public:
     // Builds a compound file holding the contents and the embeddings.
     static bool write(const QByteArray& contents, const QList<StorageNode>& embeddings,
                       QByteArray& file, QString& error);
+
     // The same bytes written straight into an open file (the descriptor
-    // stays open): a large map is not built a second time in memory.
-    static bool writeToFile(const QByteArray& contents, const QList<StorageNode>& embeddings,
+    // stays open), the contents made meanwhile: produce passes them, in
+    // order and in pieces of any size, to the writer it is given, and
+    // returns false (with a reason) to abandon the file. A large map is
+    // then never held whole in memory.
+    using ContentsWriter = std::function<void(const char* data, qsizetype size)>;
+    using ContentsProducer = std::function<bool(const ContentsWriter& write, QString& error)>;
+    static bool writeToFile(const ContentsProducer& produce, const QList<StorageNode>& embeddings,
                             int fd, QString& error);
 
     static bool hasSignature(const QByteArray& file);

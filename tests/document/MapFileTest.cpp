@@ -103,11 +103,16 @@ TEST(MapFile, EmbeddedStoragesAreWrittenBackUnchanged)
 TEST(MapFile, ASaveWritesTheBytesTheSurveyCommandMakesInMemory)
 {
     // A map large enough for the big-block part of the compound file, with
-    // an embedding: saved straight into its file, and made in memory.
+    // an embedding: saved straight into its file as the archive is made, and
+    // made whole in memory. Its archive passes through the save in many
+    // pieces, one of them a string longer than any piece.
     CNetDoc doc;
     doc.OnNewDocument();
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 20000; ++i)
         doc.AddObject(new CDrawRect(Rect{i, i, i + 100, i + 50}));
+    auto* system = new CDrawSys(Rect{0, 0, 130, 260});
+    system->m_strServerComment = QString(300000, QChar(u'\u30cd'));
+    doc.AddObject(system);
     doc.m_embeddings = {sampleEmbedding()};
     QByteArray inMemory;
     QString error;
