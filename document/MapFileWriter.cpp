@@ -91,7 +91,15 @@ bool MapFileWriter::Write(const QString& path, const Producer& produce, mode_t n
         return failed(SystemError());
     // On the disk before it takes the map's name, as a save must be.
     QString produced;
-    bool ok = produce(fd, produced) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    bool ok = false;
+    try {
+        ok = produce(fd, produced) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    } catch (...) {
+        // The map is made while it is written: a failure there leaves nothing.
+        ::close(fd);
+        ::unlink(beside.constData());
+        throw;
+    }
     const QString reason = produced.isEmpty() ? SystemError() : produced;
     ok = ::close(fd) == 0 && ok;
     if (ok && ::rename(beside.constData(), finalName.constData()) == 0)

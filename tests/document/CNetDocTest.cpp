@@ -296,6 +296,23 @@ TEST_F(CNetDocTest, ASaveRemovesWhatAKilledSaveLeftBesideTheMap)
     QFile::remove(users);
 }
 
+TEST(MapFileWriterTest, AMapThatFailsWhileItIsMadeLeavesTheOldFileAndNothingBeside)
+{
+    const QString map = TestFiles::scratchPath("thrown.vxnj");
+    TestFiles::writeAll(map, "old map");
+    const auto openDescriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files).size(); };
+    const qsizetype before = openDescriptors();
+    const auto produce = [](int fd, QString&) {
+        MapFileWriter::WriteAll(fd, QByteArray("half a new map"));
+        throw std::bad_alloc();
+        return true;
+    };
+    EXPECT_THROW(MapFileWriter::Write(map, produce, 0644, nullptr), std::bad_alloc);
+    EXPECT_EQ(TestFiles::readAll(map), QByteArray("old map"));
+    EXPECT_FALSE(QFile::exists(MapFileWriter::BesideName(map, ::getpid())));
+    EXPECT_EQ(openDescriptors(), before);
+}
+
 TEST_F(CNetDocTest, SnapshotFailureSwitchesSnapshotsOff)
 {
     // Places that are plain files: nothing can be created in them.
