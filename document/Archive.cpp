@@ -479,9 +479,10 @@ void Archive::serialize(QStringList& values)
         const qsizetype count = values.size();
         for (qsizetype i = 0; i < count; ++i) {
             if (i + kAhead < count) {
-                const char* ahead = reinterpret_cast<const char*>(values.at(i + kAhead).constData());
-                __builtin_prefetch(ahead);
-                __builtin_prefetch(ahead + 64);
+                const QString& ahead = values.at(i + kAhead);
+                __builtin_prefetch(ahead.constData());
+                if (ahead.size() > 32)
+                    __builtin_prefetch(ahead.constData() + 32);
             }
             writeString(values.at(i));
         }
