@@ -297,7 +297,15 @@ bool CompoundFile::writeToFile(const ContentsProducer& produce, const QList<Stor
     GPtr<GsfOutput> sink(gsf_output_stdio_new_FILE("map", stream, FALSE));
     StorageNode root;
     root.storages = embeddings;
-    const bool written = writeInto(sink.get(), root, error, &produce);
+    bool written = false;
+    try {
+        written = writeInto(sink.get(), root, error, &produce);
+    } catch (...) {
+        // The compound writer's objects hold each other until closed; the
+        // file, at least, is let go of before the failure goes on.
+        gsf_output_close(sink.get());
+        throw;
+    }
     const bool closed = gsf_output_is_closed(sink.get()) || gsf_output_close(sink.get());
     // The compound writer does not look at what its writes return: a full
     // disk shows only as the error the output kept.
