@@ -240,14 +240,17 @@ void CNetDoc::SerializeInto(QByteArray& contents, bool forCompoundFile)
     });
 }
 
-bool CNetDoc::StreamContents(const std::function<void(const char*, qsizetype)>& write, QString& error)
+bool CNetDoc::StreamContents(const std::function<bool(const char*, qsizetype)>& write, QString& error)
 {
+    // Thrown out of the archive's walk once the file takes no more.
+    struct WriteRefused {};
     qsizetype size = 0;
     try {
         runOnLargeStack([&] {
             QByteArray buffer;
             const auto pass = [&](const char* data, qsizetype bytes) {
-                write(data, bytes);
+                if (!write(data, bytes))
+                    throw WriteRefused{};
                 size += bytes;
             };
             Archive ar(pass, buffer);
@@ -260,6 +263,9 @@ bool CNetDoc::StreamContents(const std::function<void(const char*, qsizetype)>& 
         return false;
     } catch (const ArchiveException& failure) {
         error = QString::fromLocal8Bit(failure.what());
+        return false;
+    } catch (const WriteRefused&) {
+        error = QStringLiteral("cannot write the map");
         return false;
     }
     m_nLastContentsSize = size;

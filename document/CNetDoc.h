@@ -217,8 +217,8 @@ private:
     // The archive of the whole document appended to contents.
     void SerializeInto(QByteArray& contents, bool forCompoundFile);
     // The compound file's archive, passed to write in pieces as it is made;
-    // false with a reason when it cannot be made.
-    bool StreamContents(const std::function<void(const char*, qsizetype)>& write, QString& error);
+    // false with a reason when it cannot be made or write refuses a piece.
+    bool StreamContents(const std::function<bool(const char*, qsizetype)>& write, QString& error);
     mode_t NewFileMode() const;
     // After a map file was written (or not): true when it was.
     bool Saved(bool written);

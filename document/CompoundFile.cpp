@@ -156,15 +156,19 @@ bool writeStorage(GsfOutfile* parent, const StorageNode& node)
     return gsf_output_close(child.get()) && ok;
 }
 
-bool writeProducedStream(GsfOutfile* parent, const QString& name, const CompoundFile::ContentsProducer& produce,
-                         QString& error)
+bool writeProducedStream(GsfOutput* sink, GsfOutfile* parent, const QString& name,
+                         const CompoundFile::ContentsProducer& produce, QString& error)
 {
     GPtr<GsfOutput> stream(gsf_outfile_new_child(parent, name.toUtf8().constData(), FALSE));
     if (!stream)
         return false;
     bool written = true;
+    // The compound writer passes large streams on to the sink without
+    // looking at what the sink's writes return; only the sink keeps the error.
     const CompoundFile::ContentsWriter write = [&](const char* data, qsizetype size) {
-        written = written && gsf_output_write(stream.get(), size_t(size), reinterpret_cast<const guint8*>(data));
+        written = written && gsf_output_write(stream.get(), size_t(size), reinterpret_cast<const guint8*>(data))
+            && !gsf_output_error(sink);
+        return written;
     };
     const bool produced = produce(write, error);
     return gsf_output_close(stream.get()) && produced && written;
@@ -182,7 +186,7 @@ bool writeInto(GsfOutput* sink, const StorageNode& root, QString& error,
     if (root.classId.size() == kClassIdSize)
         gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outfile.get()),
                                        reinterpret_cast<const guint8*>(root.classId.constData()));
-    bool ok = !produce || writeProducedStream(outfile.get(), CompoundFile::kContentsStream, *produce, error);
+    bool ok = !produce || writeProducedStream(sink, outfile.get(), CompoundFile::kContentsStream, *produce, error);
     for (const StorageNode::Stream& stream : root.streams)
         ok = writeStream(outfile.get(), stream.name, stream.data) && ok;
     for (const StorageNode& sub : root.storages)

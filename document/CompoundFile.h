@@ -30,8 +30,9 @@ public:
     // stays open), the contents made meanwhile: produce passes them, in
     // order and in pieces of any size, to the writer it is given, and
     // returns false (with a reason) to abandon the file. A large map is
-    // then never held whole in memory.
-    using ContentsWriter = std::function<void(const char* data, qsizetype size)>;
+    // then never held whole in memory. The writer returns false once the
+    // file takes no more (a full disk): the rest need not be made.
+    using ContentsWriter = std::function<bool(const char* data, qsizetype size)>;
     using ContentsProducer = std::function<bool(const ContentsWriter& write, QString& error)>;
     static bool writeToFile(const ContentsProducer& produce, const QList<StorageNode>& embeddings,
                             int fd, QString& error);

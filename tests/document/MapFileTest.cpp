@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 struct ProcessResult {
@@ -149,6 +152,31 @@ TEST(MapFile, ASaveCutShortByAFullDiskFailsAndKeepsTheOldMap)
     const QStringList beside = QDir(QFileInfo(path).absolutePath())
                                    .entryList({QStringLiteral("full-disk.vxnj*")}, QDir::Files | QDir::Hidden);
     EXPECT_EQ(beside, QStringList{QStringLiteral("full-disk.vxnj")});
+}
+
+TEST(MapFile, AFileThatTakesNoMoreStopsTheContentsBeingMade)
+{
+    // A full disk refuses the first large piece: the rest of a map is not
+    // walked for nothing before the failure is told.
+    const int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        GTEST_SKIP() << "/dev/full cannot be opened here";
+    const QByteArray piece(1 << 20, 'c');
+    int offered = 0;
+    const auto produce = [&](const CompoundFile::ContentsWriter& write, QString& reason) {
+        for (; offered < 256; ++offered) {
+            if (!write(piece.constData(), piece.size())) {
+                reason = QStringLiteral("refused");
+                return false;
+            }
+        }
+        return true;
+    };
+    QString error;
+    EXPECT_FALSE(CompoundFile::writeToFile(produce, {}, fd, error));
+    ::close(fd);
+    EXPECT_LE(offered, 1) << "pieces the full file took";
+    EXPECT_TRUE(error.contains(QLatin1String("space"), Qt::CaseInsensitive)) << error.toStdString();
 }
 
 // The directory entry of a compound file that holds this name: its start
