@@ -16,6 +16,10 @@
 
 namespace {
 
+// Untouched, so it costs no memory, only address space: enough for the
+// small allocations of taking apart the objects of a large map one by one.
+constexpr std::size_t kCleanupReserveBytes = 4u * 1024u * 1024u;
+
 // Tag words of object references.
 constexpr quint16 kNullTag = 0x0000;
 constexpr quint16 kNewClassTag = 0xFFFF;
@@ -76,6 +80,7 @@ Archive::Archive(const QByteArray& in, CNetDoc* document)
     : m_in(in)
     , m_document(document)
     , m_maxNesting(NestingForThisThread())
+    , m_cleanupReserve(new char[kCleanupReserveBytes])
 {
     m_loadArray.push_back(LoadEntry{});
 }
@@ -110,6 +115,10 @@ void Archive::growOutput(qsizetype size)
 
 void Archive::deleteCreatedObjects()
 {
+    if (!m_created.empty()) {
+        m_cleanupReserve.reset();
+        std::vector<LoadEntry>().swap(m_loadArray);
+    }
     // Cut every link first so that no destructor reaches an object that is
     // deleted separately.
     for (Persistent* object : m_created)

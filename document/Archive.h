@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 class CNetDoc;
@@ -205,4 +206,8 @@ private:
     QHash<const ClassInfo*, quint32> m_classMap;
     std::vector<LoadEntry> m_loadArray; // loading: index -> class or object
     std::vector<Persistent*> m_created;
+    // Loading: address space set aside for taking apart what a load that ran
+    // out of memory created (the objects' destructors allocate a little, and
+    // Qt's containers do not all survive a failed allocation).
+    std::unique_ptr<char[]> m_cleanupReserve;
 };

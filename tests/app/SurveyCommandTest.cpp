@@ -670,4 +670,38 @@ TEST(CommandLineLimits, AnAddressSpaceLimitGivesASmallerStackNotAnAbort)
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "killed by a signal";
 }
 
+TEST(CommandLineLimits, AMapWhoseLoadRunsOutOfMemoryIsTakenApartWithoutACrash)
+{
+    if (QStandardPaths::findExecutable("prlimit").isEmpty())
+        GTEST_SKIP() << "prlimit (util-linux) is not installed";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer reserves terabytes of shadow memory: no address-space limit can hold it";
+#endif
+    // A load cut short at any point leaves linked devices, interfaces and
+    // connections to be taken apart with memory exhausted.
+    SimulatedLan lan;
+    for (int n = 0; n < 400; ++n)
+        lan.Computer(QStringLiteral("PC%1").arg(n, 3, 10, QLatin1Char('0')),
+                     QStringLiteral("10.77.%1.%2").arg(10 + n / 250).arg(n % 250 + 1), "Domain:CORP");
+    const QString map = TestFiles::scratchPath("exhausting.vxnj");
+    ASSERT_EQ(survey({"--network", "sim:" + networkFile("exhausting-network.json", lan.Json()), "--out", map,
+                      "--pause", "0"}).exitCode, 0);
+    // From too little to start, up to the first limit the map loads in.
+    int outOfMemory = 0;
+    bool loaded = false;
+    for (int megabytes = 96; megabytes <= 1024 && !loaded; megabytes += 8) {
+        QProcess process;
+        process.start("prlimit", {QStringLiteral("--as=%1").arg(megabytes * 1048576LL), QStringLiteral(VARNEX_BINARY),
+                                  "dump", map});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        process.readAllStandardOutput();
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << "killed by a signal at " << megabytes << " MB";
+        loaded = process.exitCode() == 0;
+        outOfMemory += err.contains(QLatin1String("cannot open")) && err.contains(QLatin1String("out of memory"));
+    }
+    EXPECT_TRUE(loaded) << "no limit up to 1 GB let the map load";
+    EXPECT_GT(outOfMemory, 0) << "no limit cut the load short";
+}
+
 } // namespace
