@@ -5,6 +5,7 @@
 #include "SampleMap.h"
 #include "document/DocumentDump.h"
 #include "SurveyCommand.h"
+#include "mapview/DrawingThreads.h"
 #include "mapview/MapRenderer.h"
 
 #include <QJsonDocument>
@@ -172,6 +173,8 @@ int CommandLine::runRender(const QStringList& arguments)
     QString error;
     if (!document.OnOpenDocument(in, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
+    if (!DrawingThreads::CanStart())
+        return fail(QStringLiteral("cannot draw %1: %2").arg(in, QLatin1String(DrawingThreads::kRefused)));
     if (!png.isEmpty()) {
         // Refused before any allocation: a smaller picture than asked for
         // would not be what the user wanted.

@@ -5,6 +5,7 @@
 #include "survey/platform/NetworkChoice.h"
 #include "TerminalSurveyFrontEnd.h"
 #include "document/CNetDoc.h"
+#include "mapview/DrawingThreads.h"
 #include "mapview/MapRenderer.h"
 #include "shell/SettingsStore.h"
 #include "survey/NetworkSurvey.h"
@@ -228,6 +229,10 @@ bool SurveyCommand::Prepare(const Options& options, CNetDoc& document, const Net
             return false;
     }
     if (!options.png.isEmpty()) {
+        if (!DrawingThreads::CanStart()) {
+            m_nFailure = fail(QStringLiteral("cannot draw %1: %2").arg(options.png, QLatin1String(DrawingThreads::kRefused)));
+            return false;
+        }
         const QImage picture = options.dpi ? MapRenderer::render(document, options.dpi) : MapRenderer::render(document);
         if (stopped())
             return false;

@@ -3,6 +3,7 @@
 #include "document/CNetDoc.h"
 #include "objects/CDrawObj.h"
 #include "mapview/ChangeOverlay.h"
+#include "mapview/DrawingThreads.h"
 #include "mapview/PrintingView.h"
 #include "objects/GdiMapping.h"
 
@@ -70,6 +71,8 @@ QImage MapRenderer::render(CNetDoc& document, int dpi, const ChangeOverlay* over
 {
     const Rect area = DrawnArea(document, overlay);
     const double scale = BoundedScale(double(area.width()), double(area.height()), dpi / kUnitsPerInch);
+    if (!DrawingThreads::CanStart())
+        return {};
     QImage image(qMax(1, qRound(area.width() * scale)), qMax(1, qRound(area.height() * scale)),
                  QImage::Format_RGB32);
     if (image.isNull())
@@ -99,7 +102,7 @@ bool MapRenderer::SaveSvg(CNetDoc& document, const QString& path, const ChangeOv
     const Rect area = DrawnArea(document, overlay);
     const double scale = kDefaultDpi / kUnitsPerInch;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!DrawingThreads::CanStart() || !file.open(QIODevice::WriteOnly))
         return false;
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
@@ -119,7 +122,7 @@ bool MapRenderer::SavePdf(CNetDoc& document, const QString& path)
 {
     const Rect area = pagesArea(document);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!DrawingThreads::CanStart() || !file.open(QIODevice::WriteOnly))
         return false;
     QPdfWriter pdf(&file);
     // One device unit per map unit (0.1 mm), so the map draws at its size.

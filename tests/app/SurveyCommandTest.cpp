@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <utility>
 
 #include <csignal>
 #include <unistd.h>
@@ -702,6 +703,42 @@ TEST(CommandLineLimits, AMapWhoseLoadRunsOutOfMemoryIsTakenApartWithoutACrash)
     }
     EXPECT_TRUE(loaded) << "no limit up to 1 GB let the map load";
     EXPECT_GT(outOfMemory, 0) << "no limit cut the load short";
+}
+
+TEST(CommandLineLimits, APictureThatCannotHaveItsDrawingThreadsIsRefusedNotWaitedForForever)
+{
+    // Qt's raster engine waits forever for a part of a fill whose thread
+    // could not start. A pids cgroup leaves room for the program and its
+    // loading thread, not for all of the drawing threads.
+    const int drawingThreads = QThread::idealThreadCount();
+    if (drawingThreads < 2)
+        GTEST_SKIP() << "one drawing thread leaves no room between loading and drawing";
+    const QString cgroup = QStringLiteral("/sys/fs/cgroup/pids/varnex-draw-%1").arg(QCoreApplication::applicationPid());
+    if (!QDir().mkpath(cgroup) || !QFile::exists(cgroup + "/pids.max"))
+        GTEST_SKIP() << "no pids cgroup can be made here (needs root and the pids controller)";
+    const QString map = TestFiles::scratchPath("drawn.vxnj");
+    const QString png = TestFiles::scratchPath("drawn.png");
+    ASSERT_EQ(QProcess::execute(QStringLiteral(VARNEX_BINARY), {"sample", map}), 0);
+    const auto render = [&](int tasks) {
+        TestFiles::writeAll(cgroup + "/pids.max", QByteArray::number(tasks) + "\n");
+        QProcess process;
+        process.start(QStringLiteral("/bin/sh"),
+                      {"-c", QStringLiteral("echo $$ > %1/cgroup.procs && exec \"$0\" \"$@\"").arg(cgroup),
+                       QStringLiteral(VARNEX_BINARY), "render", map, "--png", png});
+        const bool finished = process.waitForFinished(60000);
+        if (!finished)
+            process.kill();
+        process.waitForFinished();
+        return std::pair(finished ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAllStandardError()));
+    };
+    const auto [refusedCode, refusedError] = render(drawingThreads);
+    const auto [drawnCode, drawnError] = render(drawingThreads + 4);
+    QDir().rmdir(cgroup);
+    EXPECT_EQ(refusedCode, 1) << "-1: still drawing after a minute; " << refusedError.toStdString();
+    EXPECT_TRUE(refusedError.contains(QLatin1String("refused to start the threads drawing needs")))
+        << refusedError.toStdString();
+    EXPECT_EQ(drawnCode, 0) << drawnError.toStdString();
+    EXPECT_FALSE(QImage(png).isNull()) << "the picture drawn with room for its threads";
 }
 
 } // namespace

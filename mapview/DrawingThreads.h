@@ -1,0 +1,13 @@
+#pragma once
+
+// Qt's raster engine splits large fills, scalings and conversions among a
+// pool of threads and waits for every part; a part whose thread the system
+// refused to start (a process or address-space limit) is never done, and
+// the drawing waits forever. Drawing a picture starts only when the pool's
+// threads can all start.
+class DrawingThreads {
+public:
+    // Whether as many threads as the pool may use can run at once now.
+    static bool CanStart();
+    static constexpr const char* kRefused = "the system refused to start the threads drawing needs";
+};
