@@ -29,6 +29,9 @@ namespace {
 // A4 portrait in 0.1 mm, the page when there is no printer.
 constexpr Size kDefaultPage{2100, 2970};
 
+// Several times the file of a 100,000-host map with every inventory.
+constexpr qint64 kMaxMapFileBytes = qint64(4) << 30;
+
 const QString kSurveyKey = QStringLiteral("NetRes");
 const QString kHiddenColumnsKey = QStringLiteral("List_Del");
 // Registry values of the five survey settings, in array order.
@@ -96,6 +99,9 @@ bool CNetDoc::OnOpenDocument(const QString& path, QString* error)
         reason = QStringLiteral("not a regular file");
     } else if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
+    } else if (file.size() > kMaxMapFileBytes) {
+        // Read whole, such a file would take the machine's memory for nothing.
+        reason = QStringLiteral("too large for a map file (over %1 GiB)").arg(kMaxMapFileBytes >> 30);
     } else {
         bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)

@@ -33,6 +33,11 @@ SimulatedNetwork::LoadResult SimulatedNetwork::load(const QString& path)
         return {nullptr, QStringLiteral("%1: cannot be read: not a regular file").arg(path)};
     if (!file.open(QIODevice::ReadOnly))
         return {nullptr, QStringLiteral("%1: cannot be read: %2").arg(path, file.errorString())};
+    // Far beyond the largest network worth simulating, and refused before
+    // it is read whole into memory.
+    constexpr qint64 kMaxNetworkBytes = qint64(1) << 30;
+    if (file.size() > kMaxNetworkBytes)
+        return {nullptr, QStringLiteral("%1: too large for a simulated network (over 1 GiB)").arg(path)};
     LoadResult result = loadFromBytes(file.readAll());
     if (!result.network)
         result.error = path + QStringLiteral(": ") + result.error;

@@ -291,6 +291,30 @@ TEST(SurveyCommand, SpecialFilesAreRefusedNotReadWithoutEnd)
     EXPECT_TRUE(QString::fromUtf8(dump.readAllStandardError()).contains("not a regular file"));
 }
 
+TEST(SurveyCommand, FilesLargerThanAnyMapOrNetworkAreRefusedBeforeTheyAreRead)
+{
+    // Sparse files: their size costs no disk, but read whole they would
+    // take gigabytes of memory and many seconds.
+    const auto sparse = [](const QString& name, qint64 size) {
+        const QString path = TestFiles::scratchPath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size)) << path.toStdString();
+        return path;
+    };
+    const QString network = sparse("huge-network.json", (qint64(1) << 30) + 1);
+    const Outcome simulated = survey({"--network", "sim:" + network, "--out", TestFiles::scratchPath("huge.vxnj")});
+    EXPECT_EQ(simulated.exitCode, 1);
+    EXPECT_TRUE(simulated.err.contains("too large for a simulated network")) << simulated.err.toStdString();
+    QFile::remove(network);
+    const QString map = sparse("huge-map.vxnj", (qint64(4) << 30) + 1);
+    QProcess dump;
+    dump.start(QStringLiteral(VARNEX_BINARY), {"dump", map});
+    ASSERT_TRUE(dump.waitForFinished(30000));
+    QFile::remove(map);
+    EXPECT_EQ(dump.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(dump.readAllStandardError()).contains("too large for a map file"));
+}
+
 TEST(SurveyCommand, TheSameNetworkGivesTheSameMapFile)
 {
     QByteArray first;
