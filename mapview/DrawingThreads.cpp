@@ -13,14 +13,25 @@ bool DrawingThreads::CanStart()
     const int wanted = std::max(1, QThread::idealThreadCount());
     QSemaphore done;
     std::vector<std::unique_ptr<QThread>> probes;
+    probes.reserve(std::size_t(wanted));
+    // A probe still running when its QThread is destroyed would end the
+    // program: every one is let go of and waited for, whatever happens.
+    const auto finish = [&] {
+        done.release(int(probes.size()));
+        for (const std::unique_ptr<QThread>& probe : probes)
+            probe->wait();
+    };
     bool started = true;
-    while (started && int(probes.size()) < wanted) {
-        probes.emplace_back(QThread::create([&done] { done.acquire(); }));
-        probes.back()->start();
-        started = probes.back()->isRunning() || probes.back()->isFinished();
+    try {
+        while (started && int(probes.size()) < wanted) {
+            probes.emplace_back(QThread::create([&done] { done.acquire(); }));
+            probes.back()->start();
+            started = probes.back()->isRunning() || probes.back()->isFinished();
+        }
+    } catch (...) {
+        finish();
+        throw;
     }
-    done.release(int(probes.size()));
-    for (const std::unique_ptr<QThread>& probe : probes)
-        probe->wait();
+    finish();
     return started;
 }

@@ -71,12 +71,12 @@ QImage MapRenderer::render(CNetDoc& document, int dpi, const ChangeOverlay* over
 {
     const Rect area = DrawnArea(document, overlay);
     const double scale = BoundedScale(double(area.width()), double(area.height()), dpi / kUnitsPerInch);
-    if (!DrawingThreads::CanStart())
-        return {};
     QImage image(qMax(1, qRound(area.width() * scale)), qMax(1, qRound(area.height() * scale)),
                  QImage::Format_RGB32);
-    if (image.isNull())
-        return image;
+    // Asked once the picture holds its memory: under an address-space
+    // limit, the threads' stacks must fit beside it.
+    if (image.isNull() || !DrawingThreads::CanStart())
+        return {};
     const double effectiveDpi = scale * kUnitsPerInch;
     image.setDotsPerMeterX(qRound(effectiveDpi / 0.0254));
     image.setDotsPerMeterY(qRound(effectiveDpi / 0.0254));

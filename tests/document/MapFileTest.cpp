@@ -150,7 +150,7 @@ TEST(MapFile, ASaveCutShortByAFullDiskFailsAndKeepsTheOldMap)
     EXPECT_EQ(TestFiles::readAll(path), before);
     EXPECT_TRUE(doc.IsModified());
     const QStringList beside = QDir(QFileInfo(path).absolutePath())
-                                   .entryList({QStringLiteral("full-disk.vxnj*")}, QDir::Files | QDir::Hidden);
+                                   .entryList({QStringLiteral("*full-disk.vxnj*")}, QDir::Files | QDir::Hidden);
     EXPECT_EQ(beside, QStringList{QStringLiteral("full-disk.vxnj")});
 }
 
