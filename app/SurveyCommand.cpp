@@ -175,6 +175,8 @@ int SurveyCommand::survey(const Options& options)
                                      : reason);
     }
     loop.exec();
+    if (ending == NetworkSurvey::Ending::NoHosts && survey.SearchRefused())
+        return fail(QStringLiteral("the search could not start: the system refused to start its thread"));
     if (ending == NetworkSurvey::Ending::NoHosts)
         return fail(QStringLiteral("no device answered the search"), kNoHosts);
     if (ending == NetworkSurvey::Ending::Aborted || interrupt.Received())

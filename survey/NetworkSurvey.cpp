@@ -119,7 +119,8 @@ void NetworkSurvey::StartSearch()
             QMetaObject::invokeMethod(this, &NetworkSurvey::OnSearchDone, Qt::QueuedConnection);
         },
         kSearchStackSize);
-    if (!m_searchThread->Start()) {
+    m_bSearchRefused = !m_searchThread->Start();
+    if (m_bSearchRefused) {
         // Without a search nothing can be found.
         m_searchThread.reset();
         QMetaObject::invokeMethod(this, [this] { OnDevicesCollected({}); }, Qt::QueuedConnection);

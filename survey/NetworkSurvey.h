@@ -67,6 +67,9 @@ public:
     int LiveThreads() const { return int(m_threads.size()); }
     // Hosts of the last survey whose thread the system never let start.
     int Unsurveyed() const { return m_nUnsurveyed; }
+    // Whether the last survey found nothing because the system refused to
+    // start its search thread, rather than because nothing answered.
+    bool SearchRefused() const { return m_bSearchRefused; }
     // The most host threads that ran at the same time in the last survey.
     int PeakRunning() const { return m_nPeakRunning; }
 
@@ -157,6 +160,7 @@ private:
     QTimer m_retryTimer;
     QElapsedTimer m_sinceLastStart;
     int m_nUnsurveyed = 0;
+    bool m_bSearchRefused = false;
     // Threads waiting for a running one to end (the running-thread limit).
     QList<CTh_Worker*> m_waiting;
     int m_nRunning = 0;

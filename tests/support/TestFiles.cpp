@@ -26,6 +26,13 @@ QString scratchPath(const QString& name)
     return QDir::tempPath() + QLatin1Char('/') + name;
 }
 
+QString scratchFile(const QString& name, const QByteArray& data)
+{
+    const QString path = scratchPath(name);
+    writeAll(path, data);
+    return path;
+}
+
 QString fixturePath(const QString& name)
 {
     return QStringLiteral(VARNEX_SOURCE_DIR "/tests/fixtures/") + name;
