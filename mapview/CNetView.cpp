@@ -37,6 +37,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 const QString CNetView::kClipboardFormat = QStringLiteral("TAVRIN Varnex");
 
@@ -473,6 +474,10 @@ void CNetView::OnEditPaste()
     try {
         m_selected = m_document.PasteObjects(data->data(kClipboardFormat));
     } catch (const ArchiveException&) {
+        return;
+    } catch (const std::bad_alloc&) {
+        // Nothing is pasted: the archive took apart what it had made, and
+        // the map stays as it was.
         return;
     }
     OffsetFromOriginals();

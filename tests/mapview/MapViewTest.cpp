@@ -12,6 +12,7 @@
 #include "objects/CDrawSys.h"
 #include "objects/CDrawText.h"
 #include "objects/GdiMapping.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/TestFiles.h"
 
 #include <QApplication>
@@ -320,6 +321,28 @@ TEST_F(MapViewTest, PastingTwiceGivesTwoIndependentCopiesInAnyDocument)
     EXPECT_EQ(otherView.selection().first()->m_position, device->m_position) << "nothing to step away from";
     EXPECT_EQ(other.m_objects.size(), perCopy);
     EXPECT_EQ(otherView.selection().first()->m_pDocument, &other);
+}
+
+TEST_F(MapViewTest, APasteThatRunsOutOfMemoryPastesNothingAndKeepsTheMap)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer reserves terabytes of shadow memory: no address-space limit can hold it";
+#endif
+    SampleMap::build(document);
+    CDrawSys* device = FirstDevice();
+    ASSERT_NE(device, nullptr);
+    view->Select(device, false);
+    view->OnEditCopy();
+    const qsizetype objectsBefore = document.m_objects.size();
+    {
+        // No room for the stack of the thread a paste reads its archive on.
+        const AddressSpaceLimit limit(4 * 1024 * 1024);
+        EXPECT_NO_THROW(view->OnEditPaste());
+    }
+    EXPECT_EQ(document.m_objects.size(), objectsBefore);
+    EXPECT_TRUE(view->selection().isEmpty());
+    view->OnEditPaste();
+    EXPECT_EQ(view->selection().size(), 1) << "with room again, the paste works";
 }
 
 TEST_F(MapViewTest, CutAndDeleteRemoveEachObjectOnce)
