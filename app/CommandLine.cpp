@@ -173,8 +173,11 @@ int CommandLine::runRender(const QStringList& arguments)
     QString error;
     if (!document.OnOpenDocument(in, &error))
         return fail(QStringLiteral("cannot open %1: %2").arg(in, error));
-    if (!DrawingThreads::CanStart())
-        return fail(QStringLiteral("cannot draw %1: %2").arg(in, QLatin1String(DrawingThreads::kRefused)));
+    // A picture not made asks why only then: the drawing threads, or else.
+    const auto notMade = [&](const QString& picture, const QString& otherwise) {
+        const QString refusal = DrawingThreads::Refusal(picture);
+        return fail(refusal.isEmpty() ? otherwise : refusal);
+    };
     if (!png.isEmpty()) {
         // Refused before any allocation: a smaller picture than asked for
         // would not be what the user wanted.
@@ -186,13 +189,13 @@ int CommandLine::runRender(const QStringList& arguments)
                             .arg(most));
         const QImage image = MapRenderer::render(document, dpi);
         if (image.isNull())
-            return fail(QStringLiteral("the map is too large to render at %1 dpi").arg(dpi));
+            return notMade(png, QStringLiteral("the map is too large to render at %1 dpi").arg(dpi));
         if (!MapRenderer::SavePng(image, png))
             return fail(QStringLiteral("cannot write %1").arg(png));
     }
     if (!svg.isEmpty() && !MapRenderer::SaveSvg(document, svg))
-        return fail(QStringLiteral("cannot write %1").arg(svg));
+        return notMade(svg, QStringLiteral("cannot write %1").arg(svg));
     if (!pdf.isEmpty() && !MapRenderer::SavePdf(document, pdf))
-        return fail(QStringLiteral("cannot write %1").arg(pdf));
+        return notMade(pdf, QStringLiteral("cannot write %1").arg(pdf));
     return 0;
 }

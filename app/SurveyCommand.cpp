@@ -231,10 +231,6 @@ bool SurveyCommand::Prepare(const Options& options, CNetDoc& document, const Net
             return false;
     }
     if (!options.png.isEmpty()) {
-        if (!DrawingThreads::CanStart()) {
-            m_nFailure = fail(QStringLiteral("cannot draw %1: %2").arg(options.png, QLatin1String(DrawingThreads::kRefused)));
-            return false;
-        }
         const QImage picture = options.dpi ? MapRenderer::render(document, options.dpi) : MapRenderer::render(document);
         if (stopped())
             return false;
@@ -242,7 +238,8 @@ bool SurveyCommand::Prepare(const Options& options, CNetDoc& document, const Net
         // to draw, and the writing must take no time worth stopping.
         results.png = MapRenderer::PngBytes(picture);
         if (results.png.isEmpty()) {
-            m_nFailure = fail(QStringLiteral("cannot write %1").arg(options.png));
+            const QString refusal = DrawingThreads::Refusal(options.png);
+            m_nFailure = fail(refusal.isEmpty() ? QStringLiteral("cannot write %1").arg(options.png) : refusal);
             return false;
         }
     }

@@ -3,7 +3,6 @@
 #include "document/DocumentDump.h"
 #include "objects/CDrawSys.h"
 #include "objects/CDrawText.h"
-#include "support/PidsCgroup.h"
 #include "support/SimulatedLan.h"
 #include "support/TestFiles.h"
 #include "support/VarnexRun.h"
@@ -16,17 +15,14 @@
 #include <QJsonObject>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTextStream>
 #include <QRegularExpression>
-#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <typeinfo>
-#include <utility>
 
 #include <csignal>
 #include <unistd.h>
